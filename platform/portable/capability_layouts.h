@@ -1,0 +1,32 @@
+// The device-capability indexes by name, and how the driver lays out the entries of the arrays it
+// returns, as a description file records them.
+#pragma once
+
+#include "platform/win_records.h"
+
+#include <cstddef>
+
+namespace ostrel {
+
+enum class EntryKind {
+    None,      // a single value, no array
+    Word,      // unsigned 16-bit number
+    Dword,     // unsigned 32-bit number
+    Pair,      // two signed 32-bit numbers
+    Name,      // NUL-padded text of a fixed width
+    WideName,  // NUL-padded UTF-16 text of a fixed width
+    DocInfo,   // DOCINFOA with its texts in the driver's memory
+};
+
+struct CapabilityLayout {
+    WORD index;
+    const char* name;
+    EntryKind kind;
+    std::size_t entrySize;
+};
+
+// Null for an index outside 1 to 35 or a name that is none of them.
+const CapabilityLayout* CapabilityByIndex(WORD index);
+const CapabilityLayout* CapabilityByName(const char* name);
+
+}  // namespace ostrel

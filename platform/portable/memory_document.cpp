@@ -1,0 +1,358 @@
+#include "platform/portable/memory_document.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <stdexcept>
+#include <vector>
+
+namespace ostrel {
+
+namespace {
+
+char FoldAsciiCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+void AppendHexByte(std::string& out, unsigned char byte) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\'%02x", byte);
+    out += hex;
+}
+
+bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool IsShiftJisTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+// The document declares code page 932, so a double-byte character is written whole as two hex
+// escapes: its trail byte may be '\\', '{' or a letter, which must stay part of the character.
+template <typename AppendAscii>
+void AppendRtfBytes(std::string& out, const std::string& bytes, std::size_t first, std::size_t last,
+                    AppendAscii appendAscii) {
+    for (std::size_t i = first; i < last; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (IsShiftJisLeadByte(byte) && i + 1 < last &&
+            IsShiftJisTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+            AppendHexByte(out, byte);
+            AppendHexByte(out, static_cast<unsigned char>(bytes[++i]));
+        } else if (byte >= 0x7F) {
+            AppendHexByte(out, byte);
+        } else {
+            appendAscii(bytes[i]);
+        }
+    }
+}
+
+void AppendRtfText(std::string& out, const std::string& text, std::size_t first, std::size_t last) {
+    AppendRtfBytes(out, text, first, last, [&out](char c) {
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            // Readers ignore the CR LF; it only keeps the file readable line by line.
+            out += "\\par\r\n";
+        } else if (c == '\t') {
+            out += "\\tab ";
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            AppendHexByte(out, static_cast<unsigned char>(c));
+        } else {
+            out += c;
+        }
+    });
+}
+
+// A font table entry ends at ';', so the name must not contain one either.
+void AppendRtfFontName(std::string& out, const std::string& name) {
+    AppendRtfBytes(out, name, 0, name.size(), [&out](char c) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\\' || c == '{' || c == '}' || c == ';') {
+            AppendHexByte(out, static_cast<unsigned char>(c));
+        } else {
+            out += c;
+        }
+    });
+}
+
+// Names in the system code page that use its double-byte characters are Shift-JIS names.
+int FontCharset(const std::string& name) {
+    const bool doubleByte = std::any_of(name.begin(), name.end(),
+                                        [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
+    return doubleByte ? 128 : 0;
+}
+
+template <typename T>
+int IndexOf(std::vector<T>& table, const T& value) {
+    const auto found = std::find(table.begin(), table.end(), value);
+    if (found != table.end()) {
+        return static_cast<int>(found - table.begin());
+    }
+    table.push_back(value);
+    return static_cast<int>(table.size()) - 1;
+}
+
+void AppendWord(std::string& out, const char* word, long long value) {
+    out += word;
+    out += std::to_string(value);
+}
+
+void AppendFlagWord(std::string& out, bool on, const char* onWord, const char* offWord) {
+    out += on ? onWord : offWord;
+}
+
+// The control turns CR LF, CR and LF alike into one line break.
+std::string NormalizedLine(const std::string& text) {
+    std::string line;
+    line.reserve(text.size() + 1);
+    std::size_t from = 0;
+    for (std::size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', from)) {
+        line.append(text, from, cr - from);
+        line += '\n';
+        from = cr + 1;
+        if (from < text.size() && text[from] == '\n') {
+            ++from;
+        }
+    }
+    line.append(text, from, std::string::npos);
+    line += '\n';
+    return line;
+}
+
+}  // namespace
+
+MemoryDocument::MemoryDocument(int capacity) : capacity_(std::max(capacity, 0)) {}
+
+const CharFormat& MemoryDocument::DefaultFormat() {
+    // "ＭＳ ゴシック" in Shift-JIS; 12 pixels high is 9 points at the screen's 96 pixels an inch.
+    static const CharFormat format{"\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e", 9,
+                                   StyleNone, ColorBlack};
+    return format;
+}
+
+void MemoryDocument::AppendLine(const std::string& text) {
+    const std::string line = NormalizedLine(text);
+    if (line.size() > static_cast<std::size_t>(capacity_) - text_.size()) {
+        throw std::runtime_error("RichEdit での行の挿入エラー");
+    }
+
+    // The writer puts the caret back at the end with the default attributes after every styled
+    // line and marking pass, so whatever it appends is plain: no separate typing attributes needed.
+    const int start = static_cast<int>(text_.size());
+    if (runs_.empty() || runs_.rbegin()->second != DefaultFormat()) {
+        runs_.emplace_hint(runs_.end(), start, DefaultFormat());
+    }
+    text_ += line;
+    lineCount_ += static_cast<int>(std::count(line.begin(), line.end(), '\n'));
+    selectionStart_ = static_cast<int>(text_.size());
+    selectionLength_ = 0;
+}
+
+int MemoryDocument::LineCount() const {
+    return lineCount_;
+}
+
+std::string MemoryDocument::Text() const {
+    return text_;
+}
+
+int MemoryDocument::TextLength() const {
+    return static_cast<int>(text_.size());
+}
+
+void MemoryDocument::SetSelection(int start, int length) {
+    const int textLength = TextLength();
+    selectionStart_ = std::clamp(start, 0, textLength);
+    selectionLength_ = std::clamp(length, 0, textLength - selectionStart_);
+}
+
+int MemoryDocument::SelectionStart() const {
+    return selectionStart_;
+}
+
+int MemoryDocument::SelectionLength() const {
+    return selectionLength_;
+}
+
+void MemoryDocument::SetSelectionFontName(const std::string& name) {
+    ChangeSelectedFormat([&](CharFormat& format) { format.fontName = name; });
+}
+
+void MemoryDocument::SetSelectionSize(int points) {
+    ChangeSelectedFormat([&](CharFormat& format) { format.sizePoints = points; });
+}
+
+void MemoryDocument::SetSelectionStyles(std::uint32_t styles) {
+    ChangeSelectedFormat([&](CharFormat& format) { format.styles = styles; });
+}
+
+void MemoryDocument::SetSelectionColor(std::uint32_t color) {
+    ChangeSelectedFormat([&](CharFormat& format) { format.color = color; });
+}
+
+// Like the control: with a selection the selected characters become plain; with none, only
+// later text would, and that is plain here anyway.
+void MemoryDocument::ResetSelectionAttributes() {
+    ChangeSelectedFormat([](CharFormat& format) { format = DefaultFormat(); });
+}
+
+int MemoryDocument::Find(const std::string& text, int start, int span) const {
+    if (text.empty()) {
+        return -1;
+    }
+    const long long length = TextLength();
+    const long long first = std::clamp<long long>(start, 0, length);
+    const long long last =
+        std::clamp<long long>(static_cast<long long>(start) + std::max(span, 0), first, length);
+    const auto rangeEnd = text_.begin() + last;
+    const auto found = std::search(text_.begin() + first, rangeEnd, text.begin(), text.end(),
+                                   [](char a, char b) { return FoldAsciiCase(a) == FoldAsciiCase(b); });
+    return found == rangeEnd ? -1 : static_cast<int>(found - text_.begin());
+}
+
+void MemoryDocument::BeginUpdate() {
+    ++updateDepth_;
+}
+
+void MemoryDocument::EndUpdate() {
+    if (updateDepth_ > 0) {
+        --updateDepth_;
+    }
+}
+
+void MemoryDocument::Clear() {
+    text_.clear();
+    runs_.clear();
+    lineCount_ = 0;
+    selectionStart_ = 0;
+    selectionLength_ = 0;
+}
+
+int MemoryDocument::UpdateDepth() const {
+    return updateDepth_;
+}
+
+CharFormat MemoryDocument::FormatAt(int position) const {
+    if (position < 0 || position >= TextLength()) {
+        return DefaultFormat();
+    }
+    return std::prev(runs_.upper_bound(position))->second;
+}
+
+std::string MemoryDocument::PlainText() const {
+    std::string out;
+    out.reserve(text_.size() + static_cast<std::size_t>(lineCount_));
+    std::size_t from = 0;
+    for (std::size_t lf = text_.find('\n'); lf != std::string::npos; lf = text_.find('\n', from)) {
+        out.append(text_, from, lf - from);
+        out += "\r\n";
+        from = lf + 1;
+    }
+    out.append(text_, from, std::string::npos);
+    return out;
+}
+
+std::string MemoryDocument::Rtf() const {
+    // The default font and colour come first, so \deff0 and an unstyled document name them.
+    std::vector<std::string> fonts{DefaultFormat().fontName};
+    std::vector<std::uint32_t> colors{DefaultFormat().color};
+    for (const auto& [start, format] : runs_) {
+        IndexOf(fonts, format.fontName);
+        IndexOf(colors, format.color);
+    }
+
+    std::string out = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl";
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        AppendWord(out, "{\\f", static_cast<long long>(i));
+        AppendWord(out, "\\fnil\\fcharset", FontCharset(fonts[i]));
+        out += ' ';
+        AppendRtfFontName(out, fonts[i]);
+        out += ";}";
+    }
+    out += "}{\\colortbl;";
+    for (const std::uint32_t color : colors) {
+        AppendWord(out, "\\red", color & 0xFF);
+        AppendWord(out, "\\green", (color >> 8) & 0xFF);
+        AppendWord(out, "\\blue", (color >> 16) & 0xFF);
+        out += ';';
+    }
+    out += "}\r\n\\pard";
+
+    const CharFormat* previous = nullptr;
+    for (auto run = runs_.begin(); run != runs_.end(); ++run) {
+        const CharFormat& format = run->second;
+        const std::size_t before = out.size();
+        if (!previous || previous->fontName != format.fontName) {
+            AppendWord(out, "\\f", IndexOf(fonts, format.fontName));
+        }
+        if (!previous || previous->sizePoints != format.sizePoints) {
+            AppendWord(out, "\\fs", 2LL * format.sizePoints);
+        }
+        const std::uint32_t changed = previous ? previous->styles ^ format.styles : ~0u;
+        if (changed & StyleBold) {
+            AppendFlagWord(out, format.styles & StyleBold, "\\b", "\\b0");
+        }
+        if (changed & StyleItalic) {
+            AppendFlagWord(out, format.styles & StyleItalic, "\\i", "\\i0");
+        }
+        if (changed & StyleUnderline) {
+            AppendFlagWord(out, format.styles & StyleUnderline, "\\ul", "\\ulnone");
+        }
+        if (!previous || previous->color != format.color) {
+            // Colour table entry 0 is the reader's automatic colour; ours start at 1.
+            AppendWord(out, "\\cf", IndexOf(colors, format.color) + 1);
+        }
+        if (out.size() != before) {
+            out += ' ';
+        }
+        const auto next = std::next(run);
+        const std::size_t end =
+            next == runs_.end() ? text_.size() : static_cast<std::size_t>(next->first);
+        AppendRtfText(out, text_, static_cast<std::size_t>(run->first), end);
+        previous = &format;
+    }
+    out += '}';
+    return out;
+}
+
+template <typename Change>
+void MemoryDocument::ChangeSelectedFormat(Change change) {
+    if (selectionLength_ == 0) {
+        return;
+    }
+    const int end = selectionStart_ + selectionLength_;
+    SplitRunAt(selectionStart_);
+    SplitRunAt(end);
+    for (auto run = runs_.find(selectionStart_); run != runs_.end() && run->first < end; ++run) {
+        change(run->second);
+    }
+    MergeEqualRuns(selectionStart_, end);
+}
+
+void MemoryDocument::SplitRunAt(int position) {
+    if (position <= 0 || position >= TextLength()) {
+        return;
+    }
+    const auto next = runs_.upper_bound(position);
+    const auto containing = std::prev(next);
+    if (containing->first != position) {
+        runs_.emplace_hint(next, position, containing->second);
+    }
+}
+
+void MemoryDocument::MergeEqualRuns(int from, int to) {
+    auto run = runs_.lower_bound(from);
+    if (run == runs_.begin() && run != runs_.end()) {
+        ++run;
+    }
+    while (run != runs_.end() && run->first <= to) {
+        if (run->second == std::prev(run)->second) {
+            run = runs_.erase(run);
+        } else {
+            ++run;
+        }
+    }
+}
+
+}  // namespace ostrel

@@ -1,0 +1,93 @@
+// A spooler whose printers come from printer description files: every answer a spooler and a
+// driver gave for a printer, recorded or written by hand, including the garbage only a broken
+// driver returns. The native build reports from it; tests script the cases no real driver shows.
+#pragma once
+
+#include "platform/portable/description_values.h"
+#include "platform/portable/record_image.h"
+#include "platform/spooler.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+class ScriptedSpooler final : public Spooler {
+public:
+    ScriptedSpooler() = default;
+    // Throws std::runtime_error naming the file and what is wrong in it.
+    void LoadFile(const std::string& path);
+    void Load(const Json& description, const std::string& origin);
+
+    bool OpenPrinterA(const std::string& name, PrinterHandle* handle, PRINTER_DEFAULTSA* defaults) override;
+    bool ClosePrinter(PrinterHandle handle) override;
+    std::int32_t DeviceCapabilitiesA(const char* device, const char* port, WORD capability, void* output,
+                                     std::size_t outputSize) override;
+    bool GetPrinterA(PrinterHandle handle, DWORD level, BYTE* buffer, DWORD size, DWORD* needed) override;
+    bool GetPrinterDriverA(PrinterHandle handle, const char* environment, DWORD level, BYTE* buffer, DWORD size,
+                           DWORD* needed) override;
+    std::int32_t DocumentPropertiesA(PrinterHandle handle, const char* device, DEVMODEA* output,
+                                     std::size_t outputSize, const DEVMODEA* input, DWORD mode) override;
+    bool EnumPrintersA(DWORD flags, const char* name, DWORD level, BYTE* buffer, DWORD size, DWORD* needed,
+                       DWORD* returned) override;
+    std::string GetPrivateProfileStringA(const char* section, const char* key, const char* fallback,
+                                         const char* file) override;
+    DWORD GetLastError() override { return lastError_; }
+    LocalText FormatMessageA(DWORD code) override;
+    WindowsFamily GetVersionExA() override { return family_; }
+    bool IsReadableMemory(const void* address, std::size_t length) override;
+    CurrentPrinter GetCurrentPrinter() override;
+    const void* GlobalLock(DevModeHandle handle) override;
+    void GlobalUnlock(DevModeHandle) override {}
+    std::size_t GlobalSize(DevModeHandle handle) override;
+
+    // Calls that are still open; a report must leave none behind.
+    int OpenHandles() const { return openHandles_; }
+
+private:
+    struct Capability {
+        std::int32_t answer = -1;
+        std::optional<std::int32_t> fillAnswer;
+        std::vector<BYTE> entries;  // laid out as the driver writes them
+    };
+    struct Level {
+        std::optional<DWORD> error;
+        std::optional<RecordImage> image;
+    };
+    struct Printer {
+        std::string name;
+        std::optional<std::string> devices;
+        std::optional<DWORD> openError;
+        std::map<WORD, Capability> capabilities;
+        std::map<DWORD, Level> printerLevels;
+        std::map<DWORD, Level> driverLevels;
+        Json enumRecord4;
+        Json enumRecord5;
+        std::optional<std::int32_t> documentSize;
+        std::vector<BYTE> documentRecord;
+        std::int32_t documentFillResult = 1;
+    };
+
+    Printer ParsePrinter(const Json& description);
+    Capability ParseCapability(WORD index, const Json& value);
+    std::vector<BYTE> ParseEntry(WORD index, const Json& entry);
+    static std::string PortOfDevices(const Printer& printer);
+    Printer* Find(const char* name);
+    Printer* FromHandle(PrinterHandle handle);
+    bool Answer(std::map<DWORD, Level>& levels, DWORD level, BYTE* buffer, DWORD size, DWORD* needed);
+
+    std::deque<Printer> printers_;
+    std::map<DWORD, std::string> messages_;
+    WindowsFamily family_ = WindowsFamily::Nt;
+    std::optional<Json> current_;
+    std::deque<std::string> driverTexts_;      // memory a driver's records point into
+    std::deque<std::vector<BYTE>> devModeBlocks_;  // the current printer's device-mode handles
+    DWORD lastError_ = 0;
+    int openHandles_ = 0;
+};
+
+}  // namespace ostrel

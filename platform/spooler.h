@@ -1,0 +1,74 @@
+// The narrow door to the print spooler, the printer drivers and the few system services a report
+// needs. Methods carry the names of the Win32 functions they wrap; Win32Spooler calls them, the
+// scripted spooler answers from printer description files.
+#pragma once
+
+#include "platform/win_records.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ostrel {
+
+using PrinterHandle = HANDLE;
+using DevModeHandle = void*;  // an HGLOBAL on Windows
+
+enum class WindowsFamily { Nt, Windows95 };
+
+// A message text the system allocated; released with the system's LocalFree.
+struct LocalFreeDeleter {
+    void operator()(char* text) const noexcept;
+};
+using LocalText = std::unique_ptr<char, LocalFreeDeleter>;
+
+// The printer the application's printer object currently stands on.
+struct CurrentPrinter {
+    std::string deviceName;
+    std::string driverName;
+    std::string portName;
+    DevModeHandle devMode = nullptr;
+};
+
+class Spooler {
+public:
+    virtual ~Spooler() = default;
+
+    virtual bool OpenPrinterA(const std::string& name, PrinterHandle* handle, PRINTER_DEFAULTSA* defaults) = 0;
+    virtual bool ClosePrinter(PrinterHandle handle) = 0;
+
+    // outputSize is the size of the caller's buffer. The real query has no such argument and trusts
+    // the caller; the portable spooler uses it to stay inside the buffer.
+    virtual std::int32_t DeviceCapabilitiesA(const char* device, const char* port, WORD capability, void* output,
+                                             std::size_t outputSize) = 0;
+    virtual bool GetPrinterA(PrinterHandle handle, DWORD level, BYTE* buffer, DWORD size, DWORD* needed) = 0;
+    virtual bool GetPrinterDriverA(PrinterHandle handle, const char* environment, DWORD level, BYTE* buffer,
+                                   DWORD size, DWORD* needed) = 0;
+    // Window is always none; outputSize as for DeviceCapabilitiesA.
+    virtual std::int32_t DocumentPropertiesA(PrinterHandle handle, const char* device, DEVMODEA* output,
+                                             std::size_t outputSize, const DEVMODEA* input, DWORD mode) = 0;
+    virtual bool EnumPrintersA(DWORD flags, const char* name, DWORD level, BYTE* buffer, DWORD size, DWORD* needed,
+                               DWORD* returned) = 0;
+
+    // The value of key in section of the initialization file, at most 2047 characters, or fallback.
+    virtual std::string GetPrivateProfileStringA(const char* section, const char* key, const char* fallback,
+                                                 const char* file) = 0;
+    virtual DWORD GetLastError() = 0;
+    // The system's text for code (FormatMessageA, flags 0x11FF, language 0x400), or null.
+    virtual LocalText FormatMessageA(DWORD code) = 0;
+    // The family GetVersionExA reports: its platform id.
+    virtual WindowsFamily GetVersionExA() = 0;
+
+    // VirtualQuery on Windows: whether length bytes at address can be read. Driver data that lives outside the returned
+    // buffer (the texts of a produced-data-type record) is checked with this before it is read.
+    virtual bool IsReadableMemory(const void* address, std::size_t length) = 0;
+
+    // The application's printer object: its current printer and that printer's device mode.
+    virtual CurrentPrinter GetCurrentPrinter() = 0;
+    virtual const void* GlobalLock(DevModeHandle handle) = 0;
+    virtual void GlobalUnlock(DevModeHandle handle) = 0;
+    virtual std::size_t GlobalSize(DevModeHandle handle) = 0;
+};
+
+}  // namespace ostrel

@@ -1,0 +1,43 @@
+// A buffer that the spooler or a driver fills. It is zero-filled at the size asked for, and what
+// the spooler wrote into it is read only through checks: a record must fit, a text pointer must
+// lie inside the buffer and end inside it.
+#pragma once
+
+#include "platform/data_fault.h"
+#include "platform/win_records.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace ostrel {
+
+class SpoolerBuffer {
+public:
+    explicit SpoolerBuffer(std::size_t size) : bytes_(size, 0) {}
+
+    BYTE* Data() { return bytes_.empty() ? nullptr : bytes_.data(); }
+    const BYTE* Data() const { return bytes_.empty() ? nullptr : bytes_.data(); }
+    std::size_t Size() const { return bytes_.size(); }
+
+    template <class Record>
+    const Record& RecordAtStart() const
+    {
+        if (bytes_.size() < sizeof(Record))
+            throw DataFault("record shorter than its layout");
+        return *reinterpret_cast<const Record*>(bytes_.data());
+    }
+
+    // A zero-terminated text inside the buffer; null stays null.
+    const char* Text(const char* text) const;
+    // Zero-terminated texts ended by an empty one, all inside the buffer; null stays null.
+    const char* MultiText(const char* text) const;
+    // Bytes [address, address + length) inside the buffer.
+    const BYTE* Bytes(const void* address, std::size_t length) const;
+    // How many bytes of the buffer follow address (address must lie inside the buffer).
+    std::size_t BytesFrom(const void* address) const;
+
+private:
+    std::vector<BYTE> bytes_;
+};
+
+}  // namespace ostrel

@@ -1,0 +1,47 @@
+// The device-capability query with its answers checked: a count the driver gives for an array
+// is untrusted until it has been sized, filled and compared.
+#pragma once
+
+#include "platform/spooler.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace ostrel {
+
+constexpr std::int32_t NotSupportedAnswer = -1;
+
+// One array the driver filled: count entries of elementSize bytes, or no buffer when count is -1.
+class CapabilityArray {
+public:
+    CapabilityArray(std::int32_t count, std::size_t elementSize, std::vector<BYTE> bytes)
+        : count_(count), elementSize_(elementSize), bytes_(std::move(bytes)) {}
+
+    std::int32_t Count() const { return count_; }
+    // Entry index; a companion array that lacks it (answered -1 or fewer entries) is a data fault.
+    const BYTE* Entry(std::int32_t index) const;
+
+private:
+    std::int32_t count_;
+    std::size_t elementSize_;
+    std::vector<BYTE> bytes_;
+};
+
+class CapabilityQuery {
+public:
+    CapabilityQuery(Spooler& spooler, const char* device, const char* port)
+        : spooler_(spooler), device_(device), port_(port) {}
+
+    std::int32_t Value(WORD capability);
+    // Counts, allocates count entries (and a margin, since the query has no size argument and a
+    // driver whose count grows between the calls would write past an exact buffer), fills.
+    CapabilityArray Array(WORD capability, std::size_t elementSize);
+
+private:
+    Spooler& spooler_;
+    const char* device_;
+    const char* port_;
+};
+
+}  // namespace ostrel

@@ -1,0 +1,34 @@
+// Builds the whole report on one printer into a document, section by section, each under its own
+// guard, inside one update of the document.
+#pragma once
+
+#include "platform/rich_document.h"
+#include "platform/spooler.h"
+
+#include <string>
+
+namespace ostrel {
+
+struct PrinterNames {
+    std::string deviceName;
+    std::string portName;
+};
+
+// The device name is what stands before the first ". " of a printer-list entry (the Windows 95
+// family lists "printer. port"); the port comes from the printer's "devices" value in Win.ini.
+std::string DeviceNameOfEntry(const std::string& entry);
+std::string PortNameOfDevicesValue(const std::string& value);
+
+class ReportBuilder {
+public:
+    ReportBuilder(Spooler& spooler, RichDocument& document) : spooler_(spooler), document_(document) {}
+
+    // Replaces the document's content with the report for the printer-list entry.
+    PrinterNames MakeReport(const std::string& entry);
+
+private:
+    Spooler& spooler_;
+    RichDocument& document_;
+};
+
+}  // namespace ostrel

@@ -1,0 +1,248 @@
+#include "report/report_writer.h"
+
+#include "platform/text_and_time.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace ostrel {
+
+const char NotSupportedText[] = "*** NOT SUPPORTED ***";
+const char ExceptionOccurredText[] = "*** EXCEPTION OCCURRED ***";
+
+namespace {
+
+constexpr char TitleFont[] = "Times New Roman";
+constexpr char NotSupportedFont[] = "Arial";
+constexpr char ExceptionFont[] = "Times New Roman";
+
+std::string VFormat(const char* format, va_list args)
+{
+    va_list measure;
+    va_copy(measure, args);
+    const int length = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    if (length <= 0)
+        return {};
+    std::vector<char> text(static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(text.data(), text.size(), format, args);
+    return std::string(text.data(), static_cast<std::size_t>(length));
+}
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args);
+    va_end(args);
+    return text;
+}
+
+// " unit" without trailing blanks and control characters, so that a blank unit gives the bare number.
+std::string UnitPart(const std::string& unit)
+{
+    std::string part = " " + unit;
+    while (!part.empty() && static_cast<unsigned char>(part.back()) <= ' ')
+        part.pop_back();
+    return part;
+}
+
+}  // namespace
+
+void ReportWriter::AddLine(const std::string& text)
+{
+    document_.AppendLine(text);
+}
+
+void ReportWriter::AddBlankLine()
+{
+    AddLine({});
+}
+
+void ReportWriter::AddNotSupported()
+{
+    AddLine(NotSupportedText);
+}
+
+void ReportWriter::AddExceptionOccurred()
+{
+    AddLine(ExceptionOccurredText);
+}
+
+void ReportWriter::AddSectionTitle(const std::string& title)
+{
+    if (document_.LineCount() > 0)
+        AddBlankLine();
+    AddStyledLine("- " + title + " -", TitleFont, 18, StyleBold | StyleUnderline, ColorBlack);
+    AddBlankLine();
+}
+
+void ReportWriter::AddStyledLine(const std::string& text, const std::string& fontName, int sizePoints,
+                                 std::uint32_t styles, std::uint32_t color)
+{
+    const int start = document_.SelectionStart();
+    AddLine(text);
+    document_.SetSelection(start, static_cast<int>(text.size()));
+    document_.SetSelectionFontName(fontName);
+    document_.SetSelectionSize(sizePoints);
+    document_.SetSelectionStyles(styles);
+    document_.SetSelectionColor(color);
+    CaretToEnd();
+}
+
+void ReportWriter::MarkNotSupported()
+{
+    MarkAll(NotSupportedText, NotSupportedFont, StyleBold);
+}
+
+void ReportWriter::MarkExceptions()
+{
+    MarkAll(ExceptionOccurredText, ExceptionFont, StyleBold | StyleItalic);
+}
+
+void ReportWriter::MarkAll(const std::string& marker, const std::string& fontName, std::uint32_t styles)
+{
+    const int length = static_cast<int>(marker.size());
+    for (int at = document_.Find(marker, 0, document_.TextLength()); at >= 0;
+         at = document_.Find(marker, at + length, document_.TextLength())) {
+        document_.SetSelection(at, length);
+        document_.SetSelectionFontName(fontName);
+        document_.SetSelectionStyles(styles);
+        document_.SetSelectionColor(ColorRed);
+    }
+    CaretToEnd();
+}
+
+void ReportWriter::CaretToEnd()
+{
+    document_.SetSelection(document_.TextLength(), 0);
+    document_.ResetSelectionAttributes();
+}
+
+void ReportWriter::AddItem(const std::string& label, const std::string& value)
+{
+    AddLine(Format("%-24.24s : ", label.c_str()) + value);
+}
+
+void ReportWriter::AddItemString(const std::string& label, const char* text, bool multi)
+{
+    AddItem(label, text != nullptr ? text : "");
+    if (text == nullptr || !multi)
+        return;
+    for (const char* item = text; *item != '\0';) {
+        item += std::char_traits<char>::length(item) + 1;
+        if (*item == '\0')
+            break;
+        AddItem({}, item);
+    }
+}
+
+void ReportWriter::AddItemWord(const std::string& label, WORD value, const std::string& unit)
+{
+    AddItem(label, unit.empty() ? Format("0x%04X", unsigned{value}) : Format("%u", unsigned{value}) + UnitPart(unit));
+}
+
+void ReportWriter::AddItemShort(const std::string& label, short value, const std::string& unit)
+{
+    AddItem(label, Format("%d", int{value}) + (unit.empty() ? std::string() : UnitPart(unit)));
+}
+
+void ReportWriter::AddItemLong(const std::string& label, DWORD value, const std::string& unit,
+                               bool notSupportedIfMinusOne)
+{
+    if (notSupportedIfMinusOne && value == 0xFFFFFFFFu)
+        AddItem(label, NotSupportedText);
+    else if (unit.empty())
+        AddItem(label, Format("0x%08X", static_cast<unsigned>(value)));
+    else
+        AddItem(label, Format("%u", static_cast<unsigned>(value)) + UnitPart(unit));
+}
+
+void ReportWriter::AddItemLongLong(const std::string& label, std::uint64_t value, const std::string& unit)
+{
+    const auto wide = static_cast<unsigned long long>(value);
+    AddItem(label, unit.empty() ? Format("0x%016llX", wide) : Format("%llu", wide) + UnitPart(unit));
+}
+
+void ReportWriter::AddItemFileTime(const std::string& label, FILETIME time)
+{
+    SYSTEMTIME fields{};
+    std::string copy = label;
+    if (FileTimeToSystemTime(time, fields)) {
+        AddItemFormat(copy, "%04d/%02d/%02d %02d:%02d:%02d.%d", fields.wYear, fields.wMonth, fields.wDay,
+                      fields.wHour, fields.wMinute, fields.wSecond, fields.wMilliseconds);
+    } else {
+        // Beyond the calendar the system converts: show the raw 64-bit value rather than nothing.
+        AddItemFormat(copy, "0x%08X%08X (no calendar date)", static_cast<unsigned>(time.dwHighDateTime),
+                      static_cast<unsigned>(time.dwLowDateTime));
+    }
+}
+
+void ReportWriter::AddItemFormat(std::string& label, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string value = VFormat(format, args);
+    va_end(args);
+    AddItem(label, value);
+    label.clear();
+}
+
+void ReportWriter::AddItemHexDump(const std::string& label, const BYTE* bytes, WORD count, WORD baseOffset)
+{
+    std::string lineLabel = label;
+    std::string address;
+    std::string hex;
+    std::string chars;
+    const auto emit = [&] {
+        hex.resize(48, ' ');
+        AddItem(lineLabel, address + hex + chars);
+        lineLabel.clear();
+    };
+    for (unsigned p = 0; p < count; ++p) {
+        if (p % 16 == 0) {
+            if (p > 0)
+                emit();
+            hex.clear();
+            chars = " : ";
+            address = Format("%04X", p);
+            if (baseOffset != 0)
+                address += Format(" (%04X)", (baseOffset + p) % 0x10000u);
+            address += " :";
+        }
+        hex += Format(" %02X", unsigned{bytes[p]});
+        chars += (bytes[p] >= 0x20 && bytes[p] <= 0x7E) ? static_cast<char>(bytes[p]) : '.';
+    }
+    if (!hex.empty())
+        emit();
+}
+
+void ReportWriter::AddItemEnum(const std::string& label, std::int32_t value, const NameEntry* table,
+                               bool notSupportedIfMinusOne)
+{
+    if (notSupportedIfMinusOne && value == -1) {
+        AddItem(label, NotSupportedText);
+        return;
+    }
+    std::string copy = label;
+    AddItemFormat(copy, "0x%08x: %s", static_cast<unsigned>(value), OrNull(LookupName(value, table)));
+}
+
+void ReportWriter::AddItemFlags(const std::string& label, std::int32_t value, const NameEntry* table,
+                                bool notSupportedIfMinusOne)
+{
+    if (notSupportedIfMinusOne && value == -1) {
+        AddItem(label, NotSupportedText);
+        return;
+    }
+    std::string lineLabel = label;
+    auto remaining = static_cast<std::uint32_t>(value);
+    for (int row = TakeNextFlag(remaining, table, -1); row != -1; row = TakeNextFlag(remaining, table, row))
+        AddItemFormat(lineLabel, "0x%08x: %s", static_cast<unsigned>(table[row].value), table[row].name);
+    if (remaining != 0 || !lineLabel.empty())
+        AddItemFormat(lineLabel, "0x%08x: %s", static_cast<unsigned>(remaining), OrNull(nullptr));
+}
+
+}  // namespace ostrel
