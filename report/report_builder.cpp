@@ -2,6 +2,8 @@
 
 #include "names/error_text.h"
 #include "report/capability_section.h"
+#include "report/devmode_sections.h"
+#include "report/info_sections.h"
 #include "report/report_context.h"
 
 namespace ostrel {
@@ -78,6 +80,10 @@ PrinterNames ReportBuilder::MakeReport(const std::string& entry)
         if (!spooler_.OpenPrinterA(context.deviceName, printer.Receive(), &defaults))
             WriteOpenFailure(context);
         context.printer = printer.Get();
+
+        WritePrinterInfoSections(context);
+        WriteDriverInfoSections(context);
+        WriteDevModeSections(context);
 
         writer.MarkNotSupported();
         writer.MarkExceptions();
