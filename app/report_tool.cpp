@@ -3,6 +3,7 @@
 #include "platform/portable/memory_document.h"
 #include "platform/portable/scripted_spooler.h"
 #include "platform/printer_list.h"
+#include "report/printer_snapshot.h"
 #include "report/report_builder.h"
 #include "report/save_format.h"
 
@@ -20,7 +21,8 @@ namespace {
 constexpr char Usage[] =
     "usage: ostrel-report [--printers FILE]... --list\n"
     "       ostrel-report [--printers FILE]... [-o FILE] ENTRY\n"
-    "       ostrel-report [--printers FILE]... --all [-o FOLDER]\n";
+    "       ostrel-report [--printers FILE]... --all [-o FOLDER]\n"
+    "       ostrel-report [--printers FILE]... --snapshot ENTRY [-o FILE]\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -34,6 +36,7 @@ struct Options {
     std::vector<std::string> printerFiles;
     bool list = false;
     bool all = false;
+    bool snapshot = false;
     std::string output;
     std::string entry;
 };
@@ -52,6 +55,8 @@ Options Parse(const std::vector<std::string>& arguments)
             options.list = true;
         } else if (argument == "--all") {
             options.all = true;
+        } else if (argument == "--snapshot") {
+            options.snapshot = true;
         } else if (argument == "-o") {
             if (i + 1 >= arguments.size())
                 throw UsageError("-o needs a file or folder name");
@@ -70,8 +75,10 @@ Options Parse(const std::vector<std::string>& arguments)
             haveEntry = true;
         }
     }
-    const int modes = int{options.list} + int{options.all} + int{haveEntry};
-    if (modes != 1)
+    const int modes = int{options.list} + int{options.all} + int{haveEntry && !options.snapshot};
+    if (options.snapshot && (!haveEntry || options.list || options.all))
+        throw UsageError("--snapshot needs exactly one printer entry");
+    if (modes != 1 && !options.snapshot)
         throw UsageError(modes == 0 ? "give --list, --all or a printer entry" : "give only one of --list, --all and a printer entry");
     if (options.list && !options.output.empty())
         throw UsageError("--list writes to standard output only");
@@ -122,6 +129,15 @@ int Run(const Options& options, Spooler& spooler, std::ostream& out)
     if (options.list) {
         for (const std::string& entry : printers.Entries())
             out << entry << "\n";
+        return ExitOk;
+    }
+
+    if (options.snapshot) {
+        const std::string description = SnapshotPrinter(spooler, options.entry).dump(2) + "\n";
+        if (options.output.empty())
+            out << description;
+        else
+            WriteFile(options.output, description);
         return ExitOk;
     }
 

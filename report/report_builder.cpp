@@ -1,6 +1,7 @@
 #include "report/report_builder.h"
 
 #include "names/error_text.h"
+#include "platform/scoped_printer.h"
 #include "report/capability_section.h"
 #include "report/devmode_sections.h"
 #include "report/info_sections.h"
@@ -19,25 +20,6 @@ public:
 
 private:
     RichDocument& document_;
-};
-
-class ScopedPrinter {
-public:
-    explicit ScopedPrinter(Spooler& spooler) : spooler_(spooler) {}
-    ~ScopedPrinter()
-    {
-        if (handle_ != nullptr)
-            spooler_.ClosePrinter(handle_);
-    }
-    ScopedPrinter(const ScopedPrinter&) = delete;
-    ScopedPrinter& operator=(const ScopedPrinter&) = delete;
-
-    PrinterHandle* Receive() { return &handle_; }
-    PrinterHandle Get() const { return handle_; }
-
-private:
-    Spooler& spooler_;
-    PrinterHandle handle_ = nullptr;
 };
 
 void WriteOpenFailure(ReportContext& context)
@@ -76,8 +58,7 @@ PrinterNames ReportBuilder::MakeReport(const std::string& entry)
 
         Guarded(writer, [&] { WriteCapabilitySection(context); });
 
-        PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
-        if (!spooler_.OpenPrinterA(context.deviceName, printer.Receive(), &defaults))
+        if (!printer.Open(context.deviceName))
             WriteOpenFailure(context);
         context.printer = printer.Get();
 

@@ -16,26 +16,26 @@ struct DevModeField {
     bool isText;
 };
 
-#define NUMBER(field) {#field, offsetof(DEVMODEA, field), sizeof(DEVMODEA::field), false}
-#define TEXT(field) {#field, offsetof(DEVMODEA, field), sizeof(DEVMODEA::field), true}
+#define DEVMODE_NUMBER(field) {#field, offsetof(DEVMODEA, field), sizeof(DEVMODEA::field), false}
+#define DEVMODE_TEXT(field) {#field, offsetof(DEVMODEA, field), sizeof(DEVMODEA::field), true}
 
 constexpr DevModeField DevModeFields[] = {
-    TEXT(dmDeviceName),          NUMBER(dmSpecVersion),  NUMBER(dmDriverVersion),
-    NUMBER(dmSize),       NUMBER(dmDriverExtra),  NUMBER(dmFields),
-    NUMBER(dmOrientation), NUMBER(dmPaperSize),     NUMBER(dmPaperLength),
-    NUMBER(dmPaperWidth),  NUMBER(dmScale),         NUMBER(dmCopies),
-    NUMBER(dmDefaultSource), NUMBER(dmPrintQuality), NUMBER(dmColor),
-    NUMBER(dmDuplex),      NUMBER(dmYResolution),   NUMBER(dmTTOption),
-    NUMBER(dmCollate),     TEXT(dmFormName),              NUMBER(dmLogPixels),
-    NUMBER(dmBitsPerPel), NUMBER(dmPelsWidth),    NUMBER(dmPelsHeight),
-    NUMBER(dmNup),        NUMBER(dmDisplayFrequency), NUMBER(dmICMMethod),
-    NUMBER(dmICMIntent),  NUMBER(dmMediaType),    NUMBER(dmDitherType),
-    NUMBER(dmReserved1),  NUMBER(dmReserved2),    NUMBER(dmPanningWidth),
-    NUMBER(dmPanningHeight),
+    DEVMODE_TEXT(dmDeviceName),          DEVMODE_NUMBER(dmSpecVersion),  DEVMODE_NUMBER(dmDriverVersion),
+    DEVMODE_NUMBER(dmSize),       DEVMODE_NUMBER(dmDriverExtra),  DEVMODE_NUMBER(dmFields),
+    DEVMODE_NUMBER(dmOrientation), DEVMODE_NUMBER(dmPaperSize),     DEVMODE_NUMBER(dmPaperLength),
+    DEVMODE_NUMBER(dmPaperWidth),  DEVMODE_NUMBER(dmScale),         DEVMODE_NUMBER(dmCopies),
+    DEVMODE_NUMBER(dmDefaultSource), DEVMODE_NUMBER(dmPrintQuality), DEVMODE_NUMBER(dmColor),
+    DEVMODE_NUMBER(dmDuplex),      DEVMODE_NUMBER(dmYResolution),   DEVMODE_NUMBER(dmTTOption),
+    DEVMODE_NUMBER(dmCollate),     DEVMODE_TEXT(dmFormName),              DEVMODE_NUMBER(dmLogPixels),
+    DEVMODE_NUMBER(dmBitsPerPel), DEVMODE_NUMBER(dmPelsWidth),    DEVMODE_NUMBER(dmPelsHeight),
+    DEVMODE_NUMBER(dmNup),        DEVMODE_NUMBER(dmDisplayFrequency), DEVMODE_NUMBER(dmICMMethod),
+    DEVMODE_NUMBER(dmICMIntent),  DEVMODE_NUMBER(dmMediaType),    DEVMODE_NUMBER(dmDitherType),
+    DEVMODE_NUMBER(dmReserved1),  DEVMODE_NUMBER(dmReserved2),    DEVMODE_NUMBER(dmPanningWidth),
+    DEVMODE_NUMBER(dmPanningHeight),
 };
 
-#undef TEXT
-#undef NUMBER
+#undef DEVMODE_TEXT
+#undef DEVMODE_NUMBER
 
 int HexDigit(char c)
 {

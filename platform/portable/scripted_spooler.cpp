@@ -395,7 +395,7 @@ CurrentPrinter ScriptedSpooler::GetCurrentPrinter()
     if (!current_)
         return {};
     if (current_->contains("error"))
-        throw std::runtime_error(current_->at("error").get<std::string>());
+        throw std::runtime_error(BytesOfJsonString(current_->at("error")));
     CurrentPrinter printer;
     printer.deviceName = BytesOfJsonString(current_->value("name", Json("")));
     printer.driverName = BytesOfJsonString(current_->value("driver", Json("")));

@@ -1,0 +1,32 @@
+// An open printer handle, closed through its spooler when it goes out of scope.
+#pragma once
+
+#include "platform/spooler.h"
+
+namespace ostrel {
+
+class ScopedPrinter {
+public:
+    explicit ScopedPrinter(Spooler& spooler) : spooler_(spooler) {}
+    ~ScopedPrinter()
+    {
+        if (handle_ != nullptr)
+            spooler_.ClosePrinter(handle_);
+    }
+    ScopedPrinter(const ScopedPrinter&) = delete;
+    ScopedPrinter& operator=(const ScopedPrinter&) = delete;
+
+    // Opens for use, as a report does; false when the spooler refuses (its last error says why).
+    bool Open(const std::string& name)
+    {
+        PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+        return spooler_.OpenPrinterA(name, &handle_, &defaults);
+    }
+    PrinterHandle Get() const { return handle_; }
+
+private:
+    Spooler& spooler_;
+    PrinterHandle handle_ = nullptr;
+};
+
+}  // namespace ostrel

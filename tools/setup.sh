@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Installs everything the three builds and the Wine + CUPS test bed need on Debian 12.
+# Idempotent: asks apt only for what is missing, so a second run takes about a second.
+# Runs as root without a terminal (CI); set OSTREL_SETUP_DRY_RUN=1 to only list what is missing.
+set -euo pipefail
+
+log() { printf 'setup: %s\n' "$*" >&2; }
+die() { printf 'setup: error: %s\n' "$*" >&2; exit 1; }
+
+# Native build and unit tests.
+native_pkgs=(cmake make g++ libgtest-dev libgmock-dev nlohmann-json3-dev)
+# Windows cross builds. The posix-thread variants: std::thread/std::mutex work and
+# winpthreads links in statically, so each .exe stands alone.
+cross_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
+# Wine for both builds; libcups2 for each architecture, else that Wine sees no CUPS.
+wine_pkgs=(wine wine64 fonts-wine libcups2)
+wine_i386_pkgs=(wine32:i386 libcups2:i386)
+# Private CUPS server, lpadmin/lpstat, ppdc for the sample drivers, the CUPS-PDF queue.
+cups_pkgs=(cups-daemon cups-client cups-ppdc printer-driver-cups-pdf)
+# Display for the GUI tests, Japanese font for the interface texts.
+gui_pkgs=(xvfb fonts-ipafont-gothic)
+
+[[ -r /etc/debian_version ]] || die "this script expects Debian 12 (no /etc/debian_version)"
+
+is_installed() {
+    [[ "$(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null)" == "ii "* ]]
+}
+
+need_i386=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    need_i386=1
+fi
+
+missing=()
+for p in "${native_pkgs[@]}" "${cross_pkgs[@]}" "${wine_pkgs[@]}" "${wine_i386_pkgs[@]}" \
+         "${cups_pkgs[@]}" "${gui_pkgs[@]}"; do
+    is_installed "$p" || missing+=("$p")
+done
+
+if [[ ${#missing[@]} -eq 0 && $need_i386 -eq 0 ]]; then
+    log "all packages present"
+    exit 0
+fi
+
+if [[ "${OSTREL_SETUP_DRY_RUN:-0}" == 1 ]]; then
+    [[ $need_i386 -eq 1 ]] && log "would add architecture i386"
+    log "missing: ${missing[*]}"
+    exit 0
+fi
+
+[[ $(id -u) -eq 0 ]] || die "must run as root to install: ${missing[*]}"
+command -v apt-get >/dev/null || die "apt-get not found"
+
+export DEBIAN_FRONTEND=noninteractive
+apt_opts=(-y -q --no-install-recommends
+          -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
+
+# Package scripts must not start the system's cupsd (it would listen on port 631);
+# the test bed runs a private one. Deny service starts while installing, unless a
+# policy is in place already.
+policy=/usr/sbin/policy-rc.d
+own_policy=0
+cleanup() { if [[ $own_policy -eq 1 ]]; then rm -f "$policy"; fi; }
+trap cleanup EXIT
+if [[ ! -e "$policy" ]]; then
+    printf '#!/bin/sh\nexit 101\n' >"$policy"
+    chmod 755 "$policy"
+    own_policy=1
+fi
+
+if [[ $need_i386 -eq 1 ]]; then
+    log "adding architecture i386"
+    dpkg --add-architecture i386
+fi
+
+log "installing: ${missing[*]}"
+apt-get update -q </dev/null >&2 || die "apt-get update failed"
+apt-get install "${apt_opts[@]}" "${missing[@]}" </dev/null >&2 \
+    || die "apt-get install failed for: ${missing[*]}"
+
+still=()
+for p in "${missing[@]}"; do is_installed "$p" || still+=("$p"); done
+[[ ${#still[@]} -eq 0 ]] || die "still missing after install: ${still[*]}"
+log "done"

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Creates the Wine prefix of one test run inside the state folder.
+#
+#   eval "$(tools/testbed/wine-prefix.sh STATE_DIR)"
+#
+# Run it after cups-start.sh with the CUPS environment exported: the prefix lists the
+# queues of the CUPS server it sees. Prints the Wine environment to export (and writes
+# it to STATE_DIR/wine.env). The prefix is 64-bit and runs both the i686 and the
+# x86_64 builds. No display is needed.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+tb_require wine wineserver iconv
+dir=$(tb_state_dir "${1:-}")
+prefix=$dir/wine
+[[ ! -e "$prefix" ]] || tb_die "a Wine prefix exists already in $dir"
+[[ -n "${CUPS_SERVER:-}" ]] || tb_log "warning: CUPS_SERVER is not set; Wine will see the system's CUPS printers"
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+# No Mono/Gecko download prompt, no menu entries or file associations on the host.
+export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+unset WINEARCH
+
+log=$dir/wine.log
+# A new prefix maps drive Z: to the root folder.
+win_path() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
+start=$(tb_ms)
+# Output goes to a file: the wineserver outlives wineboot and would keep a
+# caller's $(...) open.
+timeout 300 wine wineboot -i </dev/null >>"$log" 2>&1 \
+    || tb_die "wineboot -i failed or timed out: $(tail -5 "$log")"
+
+# Japanese face names resolve to IPA Gothic; no crash dialogs (winedbg prints
+# the backtrace to the console instead); no sound driver to probe. Imported as
+# UTF-16 so the face names do not depend on the locale of the caller.
+reg_utf8=$dir/testbed.reg.txt
+cat >"$reg_utf8" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ ゴシック"="IPAGothic"
+"MS Gothic"="IPAGothic"
+"ＭＳ Ｐゴシック"="IPAGothic"
+"MS UI Gothic"="IPAGothic"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\Drivers]
+"Audio"=""
+REG
+{ printf '\xff\xfe'; sed 's/$/\r/' "$reg_utf8" | iconv -f UTF-8 -t UTF-16LE; } >"$dir/testbed.reg"
+wine regedit /S "$(win_path "$dir/testbed.reg")" </dev/null >>"$log" 2>&1 \
+    || tb_die "regedit could not import $dir/testbed.reg: $(tail -5 "$log")"
+
+# Read the key back through Wine: the face names must arrive intact, whatever the
+# caller's locale.
+check=$dir/fonts-check.reg
+wine reg export 'HKCU\Software\Wine\Fonts\Replacements' \
+    "$(win_path "$check")" /y </dev/null >>"$log" 2>&1 \
+    || tb_die "cannot export the font replacements: $(tail -5 "$log")"
+got=$(iconv -f UTF-16 -t UTF-8 "$check" | tr -d '\r')
+while IFS= read -r want; do
+    [[ "$want" == '"'* ]] || continue
+    grep -qxF -- "$want" <<<"$got" || tb_die "font replacement not in the prefix: $want"
+done < <(sed -n '/Fonts\\Replacements/,/^$/p' "$reg_utf8")
+elapsed=$(tb_secs $(($(tb_ms) - start)))
+
+env_file=$dir/wine.env
+{
+    echo "export WINEPREFIX=$(tb_q "$prefix")"
+    echo "export WINEDEBUG=-all"
+    echo "export WINEDLLOVERRIDES=$(tb_q "$WINEDLLOVERRIDES")"
+} >"$env_file"
+cat "$env_file"
+tb_log "Wine prefix ready in ${elapsed}s: $prefix"
