@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Windows builds under Wine, on the test bed's real CUPS printers.
+# Needs the test bed's environment (eval "$(tools/testbed/start.sh)") and the builds:
+#   tests/e2e/run.sh NATIVE_BUILD WINDOWS_BUILD...
+# Ends with "N passed, N failed"; exit status 1 when anything failed.
+set -uo pipefail
+
+native=$1
+shift
+[[ -n "${WINEPREFIX:-}" && -n "${CUPS_SERVER:-}" ]] || { echo "run.sh: start the test bed first" >&2; exit 2; }
+
+passed=0
+failed=0
+work=$(mktemp -d "${TMPDIR:-/tmp}/ostrel-e2e.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+pass() { passed=$((passed + 1)); }
+fail() { failed=$((failed + 1)); printf 'FAILED %s\n' "$*"; }
+check() {
+    local what=$1
+    shift
+    if "$@"; then pass; else fail "$what"; fi
+}
+
+for build in "$@"; do
+    tool="$build/app/ostrel-report.exe"
+    name=$(basename "$build")
+
+    # In-process comparison of every report with direct spooler queries.
+    out=$(wine "$build/tests/wine_report_check.exe" 2>&1 | tr -d '\r')
+    printf '%s\n' "$out" | grep '^FAILED' | sed "s/^/[$name] /"
+    summary=$(printf '%s\n' "$out" | tail -n 1)
+    if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+        passed=$((passed + BASH_REMATCH[1]))
+        failed=$((failed + BASH_REMATCH[2]))
+    else
+        fail "[$name] wine_report_check did not finish: $out"
+    fi
+
+    mapfile -t queues < <(wine "$tool" --list | tr -d '\r')
+    check "[$name] the tool lists the test bed's queues" test "${#queues[@]}" -ge 4
+    for queue in "${queues[@]}"; do
+        wine "$tool" "$queue" >"$work/$name-$queue.txt"
+        check "[$name] report of $queue" test -s "$work/$name-$queue.txt"
+        wine "$tool" --snapshot "$queue" -o "$work/$name-$queue.json"
+        "$native/app/ostrel-report" --printers "$work/$name-$queue.json" "$queue" >"$work/$name-$queue.native.txt"
+        check "[$name] snapshot of $queue renders the same report natively" \
+            cmp -s "$work/$name-$queue.txt" "$work/$name-$queue.native.txt"
+    done
+
+    wine "$tool" "No Such Printer 42" | tr -d '\r' >"$work/unknown.txt"
+    check "[$name] unknown printer gives the open failure line with the system text" \
+        grep -qx '\*\*\* CANNOT OPEN PRINTER \*\*\*: 1801: Invalid printer name\. ' "$work/unknown.txt"
+
+    wine "$tool" >/dev/null 2>&1
+    check "[$name] usage error exits with 2" test $? -eq 2
+    wine "$tool" -o "$work/no/such/folder/r.txt" "${queues[0]}" >/dev/null 2>&1
+    check "[$name] unwritable file exits with 1" test $? -eq 1
+    wine "$tool" -o "$work/$name.RTF" "${queues[0]}"
+    check "[$name] .RTF gives rich text" grep -q '^{\\rtf1' "$work/$name.RTF"
+done
+
+printf '%d passed, %d failed\n' "$passed" "$failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Configures and builds the given builds of Ostrel under build/: native, sanitize, win32, win64.
+#   tools/build.sh native win32
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+for build in "$@"; do
+    case $build in
+        native) options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+        sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DOSTREL_SANITIZE=ON) ;;
+        win32) options=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake) ;;
+        win64) options=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake) ;;
+        *) echo "build.sh: unknown build '$build' (native, sanitize, win32, win64)" >&2; exit 2 ;;
+    esac
+    cmake -S . -B "build/$build" "${options[@]}" >/dev/null
+    cmake --build "build/$build" -j"$(nproc)"
+done
