@@ -113,7 +113,9 @@ Json DevModeBytes(const SpoolerBuffer& buffer, const DEVMODEA* record)
 Json Field(const SpoolerBuffer& buffer, const BYTE* record, const RecordField& field)
 {
     const BYTE* at = record + field.offset;
-    const auto pointer = Read<const char*>(at);
+    const auto pointer = field.kind == FieldKind::Text || field.kind == FieldKind::MultiText || field.kind == FieldKind::DevMode
+                             ? Read<const char*>(at)
+                             : nullptr;
     try {
         switch (field.kind) {
         case FieldKind::Dword:

@@ -130,8 +130,11 @@ RecordImage::RecordImage(const RecordLayout& layout, const std::vector<const Jso
 
 void RecordImage::CopyTo(BYTE* buffer) const
 {
+    if (needed_ == 0)
+        return;
     std::memset(buffer, 0, needed_);
-    std::memcpy(buffer, bytes_.data(), std::min(needed_, bytes_.size()));
+    if (!bytes_.empty())
+        std::memcpy(buffer, bytes_.data(), std::min(needed_, bytes_.size()));
     const auto fits = [this](std::size_t field) { return field + sizeof(void*) <= needed_; };
     for (const auto& [field, target] : relocations_) {
         if (fits(field)) {

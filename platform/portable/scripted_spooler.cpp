@@ -33,6 +33,13 @@ const Json& Member(const Json& object, const char* key)
     return object.contains(key) ? object.at(key) : empty;
 }
 
+// memcpy wants valid pointers even for no bytes; an empty vector has none.
+void CopyBytes(void* to, const void* from, std::size_t count)
+{
+    if (count > 0)
+        std::memcpy(to, from, count);
+}
+
 bool SameName(const std::string& a, const char* b)
 {
     return b != nullptr && strcasecmp(a.c_str(), b) == 0;
@@ -193,12 +200,12 @@ std::vector<BYTE> ScriptedSpooler::ParseEntry(WORD index, const Json& entry)
     }
     case EntryKind::Name: {
         const std::string text = BytesOfJsonString(entry);
-        std::memcpy(bytes.data(), text.data(), std::min(text.size(), bytes.size()));
+        CopyBytes(bytes.data(), text.data(), std::min(text.size(), bytes.size()));
         break;
     }
     case EntryKind::WideName: {
         const std::u16string text = Utf16OfJsonString(entry);
-        std::memcpy(bytes.data(), text.data(), std::min(text.size() * sizeof(char16_t), bytes.size()));
+        CopyBytes(bytes.data(), text.data(), std::min(text.size() * sizeof(char16_t), bytes.size()));
         break;
     }
     case EntryKind::DocInfo: {
@@ -274,7 +281,7 @@ std::int32_t ScriptedSpooler::DeviceCapabilitiesA(const char* device, const char
     const Capability& answer = found->second;
     if (output == nullptr)
         return answer.answer;
-    std::memcpy(output, answer.entries.data(), std::min(answer.entries.size(), outputSize));
+    CopyBytes(output, answer.entries.data(), std::min(answer.entries.size(), outputSize));
     return answer.fillAnswer.value_or(answer.answer);
 }
 
@@ -331,7 +338,7 @@ std::int32_t ScriptedSpooler::DocumentPropertiesA(PrinterHandle handle, const ch
         return *printer->documentSize;
     if (output == nullptr)
         return -1;
-    std::memcpy(output, printer->documentRecord.data(), std::min(printer->documentRecord.size(), outputSize));
+    CopyBytes(output, printer->documentRecord.data(), std::min(printer->documentRecord.size(), outputSize));
     return printer->documentFillResult;
 }
 
