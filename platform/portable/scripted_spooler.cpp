@@ -77,7 +77,7 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
             family_ = WindowsFamily::Windows95;
         for (const auto& [code, text] : Member(system, "messages").items())
             messages_[static_cast<DWORD>(std::stoul(code))] = BytesOfJsonString(text);
-        if (system.contains("current_printer")) {
+        if (system.contains("current_printer") && !system.at("current_printer").is_null()) {
             current_ = system.at("current_printer");
             if (current_->contains("devmode") && !current_->at("devmode").is_null())
                 devModeBlocks_.push_back(DevModeOfJson(current_->at("devmode")));

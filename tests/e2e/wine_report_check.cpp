@@ -73,7 +73,9 @@ std::vector<BYTE> Record(HANDLE printer, DWORD level, bool driver)
     std::vector<BYTE> bytes(std::max<DWORD>(needed, sizeof(T)));
     const BOOL ok = driver ? ::GetPrinterDriverA(printer, nullptr, level, bytes.data(), needed, &needed)
                            : ::GetPrinterA(printer, level, bytes.data(), needed, &needed);
-    return ok ? bytes : std::vector<BYTE>{};
+    if (!ok)
+        return {};
+    return bytes;  // moved, not copied: the record's pointers lead into this block
 }
 
 void CheckSectionOrder(const std::string& entry, const std::vector<std::string>& lines, bool current)
@@ -177,14 +179,14 @@ void CheckRecords(const std::string& device, const std::vector<std::string>& lin
         {"pComment", p2.pComment},         {"pLocation", p2.pLocation}, {"pPrintProcessor", p2.pPrintProcessor},
         {"pDataType", p2.pDatatype}};
     for (const auto& [label, value] : printerStrings)
-        Check(Has(lines, Item(label, Text(value))), device, std::string("PRINTER_INFO_2 ") + label);
+        Check(Has(lines, Item(label, Text(value))), device, "PRINTER_INFO_2 line " + Item(label, Text(value)));
 
     const auto& d3 = *reinterpret_cast<const DRIVER_INFO_3A*>(driver3.data());
     const std::pair<const char*, const char*> driverStrings[] = {
         {"pDriverPath", d3.pDriverPath}, {"pDataFile", d3.pDataFile}, {"pConfigFile", d3.pConfigFile},
         {"pEnvironment", d3.pEnvironment}};
     for (const auto& [label, value] : driverStrings)
-        Check(Has(lines, Item(label, Text(value))), device, std::string("DRIVER_INFO_3 ") + label);
+        Check(Has(lines, Item(label, Text(value))), device, "DRIVER_INFO_3 line " + Item(label, Text(value)));
 
     if (p2.pDevMode != nullptr) {
         const DEVMODEA& mode = *p2.pDevMode;

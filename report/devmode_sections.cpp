@@ -1,0 +1,149 @@
+#include "report/devmode_sections.h"
+
+#include "platform/spooler_buffer.h"
+#include "report/devmode_listing.h"
+#include "report/devmode_record.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ostrel {
+
+namespace {
+
+enum Source : std::size_t { Default, UserDefault, GlobalDefault, DocumentProperties, Current, SourceCount };
+
+constexpr const char* SourceNames[SourceCount] = {"Default", "User default", "Global default", "DocumentProperties",
+                                                  "Current"};
+
+// The copies live for all five sections, since each later source is compared with the earlier ones.
+using Slots = std::array<std::unique_ptr<DevModeRecord>, SourceCount>;
+
+// Holds a device-mode handle locked for as long as it lives.
+class LockedDevMode {
+public:
+    LockedDevMode(Spooler& spooler, DevModeHandle handle)
+        : spooler_(spooler), handle_(handle), memory_(spooler.GlobalLock(handle)) {}
+    ~LockedDevMode()
+    {
+        if (memory_ != nullptr)
+            spooler_.GlobalUnlock(handle_);
+    }
+    LockedDevMode(const LockedDevMode&) = delete;
+    LockedDevMode& operator=(const LockedDevMode&) = delete;
+
+    const void* Memory() const { return memory_; }
+    std::size_t Size() const { return memory_ != nullptr ? spooler_.GlobalSize(handle_) : 0; }
+
+private:
+    Spooler& spooler_;
+    DevModeHandle handle_;
+    const void* memory_;
+};
+
+// "Same as" the first earlier source holding an equal record, otherwise the record's listing.
+void ShowRecord(ReportWriter& writer, const Slots& slots, Source source)
+{
+    for (std::size_t earlier = 0; earlier < source; ++earlier) {
+        if (DevModesEqual(slots[source].get(), slots[earlier].get())) {
+            writer.AddLine(std::string("Same as ") + SourceNames[earlier]);
+            return;
+        }
+    }
+    AddDevModeItems(writer, slots[source].get());
+}
+
+using DevModeOfRecord = const DEVMODEA* (*)(const SpoolerBuffer&);
+
+template <class Record>
+const DEVMODEA* DevModeOf(const SpoolerBuffer& buffer)
+{
+    return buffer.RecordAtStart<Record>().pDevMode;
+}
+
+struct LevelSource {
+    Source source;
+    DWORD level;
+    const char* title;
+    DevModeOfRecord devMode;
+};
+
+constexpr LevelSource LevelSources[] = {
+    {Default, 2, "Default DEVMODE (PRINTER_INFO_2)", DevModeOf<PRINTER_INFO_2A>},
+    {UserDefault, 8, "User default DEVMODE (PRINTER_INFO_8 [2000])", DevModeOf<PRINTER_INFO_8A>},
+    {GlobalDefault, 9, "Global default DEVMODE (PRINTER_INFO_9 [2000])", DevModeOf<PRINTER_INFO_9A>},
+};
+
+void WriteLevelSection(ReportContext& context, Slots& slots, const LevelSource& source)
+{
+    ReportWriter& writer = context.writer;
+    writer.AddSectionTitle(source.title);
+    // The first call only reports the size; its failure for want of a buffer is expected.
+    DWORD needed = 0;
+    context.spooler.GetPrinterA(context.printer, source.level, nullptr, 0, &needed);
+    SpoolerBuffer buffer(needed);
+    if (!context.spooler.GetPrinterA(context.printer, source.level, buffer.Data(), needed, &needed)) {
+        writer.AddNotSupported();
+        return;
+    }
+    Guarded(writer, [&] {
+        const DEVMODEA* record = source.devMode(buffer);
+        slots[source.source] = CopyDevMode(record, record != nullptr ? buffer.BytesFrom(record) : 0);
+        ShowRecord(writer, slots, source.source);
+    });
+}
+
+void WriteDocumentPropertiesSection(ReportContext& context, Slots& slots)
+{
+    ReportWriter& writer = context.writer;
+    writer.AddSectionTitle("DEVMODE (DocumentProperties)");
+    const char* device = context.deviceName.c_str();
+    const std::int32_t size = context.spooler.DocumentPropertiesA(context.printer, device, nullptr, 0, nullptr, 0);
+    if (size < 0) {
+        writer.AddNotSupported();
+        return;
+    }
+    // The driver writes its whole record without looking at the buffer: exactly the size it asked for.
+    SpoolerBuffer buffer(static_cast<std::size_t>(size));
+    if (context.spooler.DocumentPropertiesA(context.printer, device, reinterpret_cast<DEVMODEA*>(buffer.Data()),
+                                            buffer.Size(), nullptr, DM_OUT_BUFFER) < 0) {
+        writer.AddNotSupported();
+        return;
+    }
+    Guarded(writer, [&] {
+        slots[DocumentProperties] = CopyDevMode(buffer.Data(), buffer.Size());
+        ShowRecord(writer, slots, DocumentProperties);
+    });
+}
+
+void WriteCurrentSection(ReportContext& context, Slots& slots)
+{
+    const CurrentPrinter current = context.spooler.GetCurrentPrinter();
+    // A printer object without a printer stands on none, not on one whose name is empty.
+    if (current.deviceName.empty() || current.deviceName != context.deviceName)
+        return;
+    ReportWriter& writer = context.writer;
+    writer.AddSectionTitle("Current DEVMODE (TPrinter)");
+    Guarded(writer, [&] {
+        {
+            const LockedDevMode locked(context.spooler, current.devMode);
+            slots[Current] = CopyDevMode(locked.Memory(), locked.Size());
+        }
+        ShowRecord(writer, slots, Current);
+    });
+}
+
+}  // namespace
+
+void WriteDevModeSections(ReportContext& context)
+{
+    Slots slots;
+    for (const LevelSource& source : LevelSources)
+        Guarded(context.writer, [&] { WriteLevelSection(context, slots, source); });
+    Guarded(context.writer, [&] { WriteDocumentPropertiesSection(context, slots); });
+    Guarded(context.writer, [&] { WriteCurrentSection(context, slots); });
+}
+
+}  // namespace ostrel
