@@ -130,3 +130,32 @@ TEST_F(ReportToolTest, SnapshotRendersTheSameReport)
 
 }  // namespace
 }  // namespace ostrel
+
+namespace ostrel {
+namespace {
+
+// A printer captured under Wine from a CUPS queue with a real PPD, and the report the Windows
+// program gave for it: the native rendering must not drift from it by a byte.
+TEST(CapturedPrinters, RenderExactlyTheReportTheWindowsProgramGave)
+{
+    const std::string base = std::string(OSTREL_FIXTURES) + "/printers/wine-office-ps";
+    const ToolRun run = RunTool({"--printers", base + ".json", "Office-PS"});
+    EXPECT_EQ(run.status, ExitOk) << run.err;
+    EXPECT_EQ(run.out, ReadFile(base + ".txt"));
+}
+
+TEST(CapturedPrinters, BrokenDriverGivesMarkersAndNeverAFailure)
+{
+    const ToolRun run = RunTool({"--printers", std::string(OSTREL_FIXTURES) + "/printers/broken-driver.json",
+                                 "Broken Driver"});
+    EXPECT_EQ(run.status, ExitOk) << run.err;
+    std::size_t markers = 0;
+    for (std::size_t at = run.out.find("*** EXCEPTION OCCURRED ***\r\n"); at != std::string::npos;
+         at = run.out.find("*** EXCEPTION OCCURRED ***\r\n", at + 1))
+        ++markers;
+    EXPECT_EQ(markers, 11u);
+    EXPECT_EQ(run.out.find("- Current DEVMODE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ostrel
