@@ -7,9 +7,19 @@
 #include "platform/win_records.h"
 
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 namespace ostrel {
+
+// A value the spooler or a driver wrote at an address that need not be aligned for it.
+template <class T>
+T ReadUnaligned(const BYTE* at)
+{
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
 
 class SpoolerBuffer {
 public:

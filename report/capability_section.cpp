@@ -1,6 +1,7 @@
 #include "report/capability_section.h"
 
 #include "platform/data_fault.h"
+#include "platform/spooler_buffer.h"
 #include "platform/text_and_time.h"
 #include "report/capability_query.h"
 
@@ -41,14 +42,6 @@ std::string FixedText(const BYTE* field, std::size_t width)
     return std::string(text, strnlen(text, width));
 }
 
-template <class T>
-T Read(const BYTE* entry)
-{
-    T value;
-    std::memcpy(&value, entry, sizeof value);
-    return value;
-}
-
 // Texts of a produced-data-type record live in the driver's memory, not in the returned buffer.
 std::string ForeignText(Spooler& spooler, const char* text)
 {
@@ -85,12 +78,12 @@ void WritePapers(SectionState& state, std::string label)
     const CapabilityArray numbers = state.query.Array(DC_PAPERS, sizeof(WORD));
     const CapabilityArray sizes = state.query.Array(DC_PAPERSIZE, 2 * sizeof(std::int32_t));
     WriteEntries(state, sizes.Count(), label, [&](std::int32_t i) {
-        const auto number = Read<WORD>(numbers.Entry(i));
+        const auto number = ReadUnaligned<WORD>(numbers.Entry(i));
         const BYTE* size = sizes.Entry(i);
         const std::string name = FixedText(names.Entry(i), PaperNameSize);
         state.context.writer.AddItemFormat(label, "[%5u:%-37.37s] %5d * %5d (0.1mm) %s", unsigned{number},
-                                           OrNull(LookupName(number, PaperNames)), Read<std::int32_t>(size),
-                                           Read<std::int32_t>(size + 4), name.c_str());
+                                           OrNull(LookupName(number, PaperNames)), ReadUnaligned<std::int32_t>(size),
+                                           ReadUnaligned<std::int32_t>(size + 4), name.c_str());
     });
 }
 
@@ -114,7 +107,7 @@ void WriteBins(SectionState& state, std::string label)
     const CapabilityArray names = state.query.Array(DC_BINNAMES, BinNameSize);
     const CapabilityArray numbers = state.query.Array(DC_BINS, sizeof(WORD));
     WriteEntries(state, numbers.Count(), label, [&](std::int32_t i) {
-        const auto number = Read<WORD>(numbers.Entry(i));
+        const auto number = ReadUnaligned<WORD>(numbers.Entry(i));
         const std::string name = FixedText(names.Entry(i), BinNameSize);
         state.context.writer.AddItemFormat(label, "[%3u:%-19.19s] %s", unsigned{number},
                                            OrNull(LookupName(number, BinNames)), name.c_str());
@@ -126,8 +119,8 @@ void WriteResolutions(SectionState& state, std::string label)
     const CapabilityArray resolutions = state.query.Array(DC_ENUMRESOLUTIONS, 2 * sizeof(std::int32_t));
     WriteEntries(state, resolutions.Count(), label, [&](std::int32_t i) {
         const BYTE* entry = resolutions.Entry(i);
-        state.context.writer.AddItemFormat(label, "%5d * %5d dpi", Read<std::int32_t>(entry),
-                                           Read<std::int32_t>(entry + 4));
+        state.context.writer.AddItemFormat(label, "%5d * %5d dpi", ReadUnaligned<std::int32_t>(entry),
+                                           ReadUnaligned<std::int32_t>(entry + 4));
     });
 }
 
@@ -160,7 +153,7 @@ void WriteDataTypesProduced(SectionState& state, std::string label)
     const CapabilityArray records = state.query.Array(DC_DATATYPE_PRODUCED, sizeof(DOCINFOA));
     Spooler& spooler = state.context.spooler;
     WriteEntries(state, records.Count(), label, [&](std::int32_t i) {
-        const auto record = Read<DOCINFOA>(records.Entry(i));
+        const auto record = ReadUnaligned<DOCINFOA>(records.Entry(i));
         std::string value = ForeignText(spooler, record.lpszDocName);
         char size[16];
         std::snprintf(size, sizeof size, "%2d", record.cbSize);
@@ -186,7 +179,7 @@ void WriteNup(SectionState& state, std::string label)
     const CapabilityArray choices = state.query.Array(DC_NUP, sizeof(DWORD));
     WriteEntries(state, choices.Count(), label, [&](std::int32_t i) {
         state.context.writer.AddItemFormat(label, "%3u pages per printed page",
-                                           static_cast<unsigned>(Read<DWORD>(choices.Entry(i))));
+                                           static_cast<unsigned>(ReadUnaligned<DWORD>(choices.Entry(i))));
     });
 }
 
@@ -195,7 +188,7 @@ void WriteMediaTypes(SectionState& state, std::string label)
     const CapabilityArray names = state.query.Array(DC_MEDIATYPENAMES, MediaTypeNameUnits * sizeof(WORD));
     const CapabilityArray types = state.query.Array(DC_MEDIATYPES, sizeof(DWORD));
     WriteEntries(state, types.Count(), label, [&](std::int32_t i) {
-        const auto type = Read<DWORD>(types.Entry(i));
+        const auto type = ReadUnaligned<DWORD>(types.Entry(i));
         WORD units[MediaTypeNameUnits];
         std::memcpy(units, names.Entry(i), sizeof units);
         const std::string name = WideToAnsi(units, MediaTypeNameUnits);

@@ -1,6 +1,6 @@
 #include "report/devmode_sections.h"
 
-#include "platform/spooler_buffer.h"
+#include "platform/spooler_queries.h"
 #include "report/devmode_listing.h"
 #include "report/devmode_record.h"
 
@@ -80,17 +80,14 @@ void WriteLevelSection(ReportContext& context, Slots& slots, const LevelSource& 
 {
     ReportWriter& writer = context.writer;
     writer.AddSectionTitle(source.title);
-    // The first call only reports the size; its failure for want of a buffer is expected.
-    DWORD needed = 0;
-    context.spooler.GetPrinterA(context.printer, source.level, nullptr, 0, &needed);
-    SpoolerBuffer buffer(needed);
-    if (!context.spooler.GetPrinterA(context.printer, source.level, buffer.Data(), needed, &needed)) {
+    const std::optional<SpoolerBuffer> buffer = QueryPrinterInfo(context.spooler, context.printer, source.level);
+    if (!buffer) {
         writer.AddNotSupported();
         return;
     }
     Guarded(writer, [&] {
-        const DEVMODEA* record = source.devMode(buffer);
-        slots[source.source] = CopyDevMode(record, record != nullptr ? buffer.BytesFrom(record) : 0);
+        const DEVMODEA* record = source.devMode(*buffer);
+        slots[source.source] = CopyDevMode(record, record != nullptr ? buffer->BytesFrom(record) : 0);
         ShowRecord(writer, slots, source.source);
     });
 }

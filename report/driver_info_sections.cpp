@@ -1,10 +1,9 @@
 #include "report/info_sections.h"
 
-#include "platform/spooler_buffer.h"
+#include "platform/spooler_queries.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace ostrel {
 
@@ -88,14 +87,6 @@ constexpr DriverSection Sections[] = {
     {6, "DRIVER_INFO_6 [Me,2000]", StartOf<DRIVER_INFO_6A>},
 };
 
-template <class T>
-T FieldAt(const BYTE* record, std::size_t offset)
-{
-    T value;
-    std::memcpy(&value, record + offset, sizeof value);
-    return value;
-}
-
 // An empty unit asks the writer for the hexadecimal form.
 constexpr char Hexadecimal[] = "";
 
@@ -103,22 +94,22 @@ void WriteField(ReportWriter& writer, const SpoolerBuffer& buffer, const BYTE* r
 {
     switch (field.form) {
     case Form::Text:
-        writer.AddItemString(field.label, buffer.Text(FieldAt<const char*>(record, field.offset)), false);
+        writer.AddItemString(field.label, buffer.Text(ReadUnaligned<const char*>(record + field.offset)), false);
         break;
     case Form::TextList:
-        writer.AddItemString(field.label, buffer.MultiText(FieldAt<const char*>(record, field.offset)), true);
+        writer.AddItemString(field.label, buffer.MultiText(ReadUnaligned<const char*>(record + field.offset)), true);
         break;
     case Form::Hex32:
-        writer.AddItemLong(field.label, FieldAt<DWORD>(record, field.offset), Hexadecimal, false);
+        writer.AddItemLong(field.label, ReadUnaligned<DWORD>(record + field.offset), Hexadecimal, false);
         break;
     case Form::Hex64:
-        writer.AddItemLongLong(field.label, FieldAt<DWORDLONG>(record, field.offset), Hexadecimal);
+        writer.AddItemLongLong(field.label, ReadUnaligned<DWORDLONG>(record + field.offset), Hexadecimal);
         break;
     case Form::FileTime:
-        writer.AddItemFileTime(field.label, FieldAt<FILETIME>(record, field.offset));
+        writer.AddItemFileTime(field.label, ReadUnaligned<FILETIME>(record + field.offset));
         break;
     case Form::Enum:
-        writer.AddItemEnum(field.label, static_cast<std::int32_t>(FieldAt<DWORD>(record, field.offset)),
+        writer.AddItemEnum(field.label, static_cast<std::int32_t>(ReadUnaligned<DWORD>(record + field.offset)),
                            field.table, false);
         break;
     }
@@ -128,20 +119,16 @@ void WriteSection(ReportContext& context, const DriverSection& section)
 {
     ReportWriter& writer = context.writer;
     writer.AddSectionTitle(section.title);
-    // The first call only reports the size; its failure for want of a buffer is expected.
-    DWORD needed = 0;
-    context.spooler.GetPrinterDriverA(context.printer, nullptr, section.level, nullptr, 0, &needed);
-    SpoolerBuffer buffer(needed);
-    if (!context.spooler.GetPrinterDriverA(context.printer, nullptr, section.level, buffer.Data(), needed,
-                                           &needed)) {
+    const std::optional<SpoolerBuffer> buffer = QueryDriverInfo(context.spooler, context.printer, section.level);
+    if (!buffer) {
         writer.AddNotSupported();
         return;
     }
     Guarded(writer, [&] {
-        const BYTE* record = section.record(buffer);
+        const BYTE* record = section.record(*buffer);
         for (const DriverField& field : Fields)
             if ((field.levels & Level(section.level)) != 0)
-                WriteField(writer, buffer, record, field);
+                WriteField(writer, *buffer, record, field);
     });
 }
 

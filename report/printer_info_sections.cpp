@@ -1,10 +1,9 @@
 #include "report/info_sections.h"
 
-#include "platform/spooler_buffer.h"
+#include "platform/spooler_queries.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <span>
 
 namespace ostrel {
@@ -116,25 +115,17 @@ constexpr PrinterSection Sections[] = {
     {7, "PRINTER_INFO_7 [2000]", StartOf<PRINTER_INFO_7A>, Level7},
 };
 
-template <class T>
-T FieldAt(const BYTE* record, std::size_t offset)
-{
-    T value;
-    std::memcpy(&value, record + offset, sizeof value);
-    return value;
-}
-
 void WriteField(ReportWriter& writer, const SpoolerBuffer& buffer, const BYTE* record, const PrinterField& field)
 {
     switch (field.form) {
     case Form::Text:
-        writer.AddItemString(field.label, buffer.Text(FieldAt<const char*>(record, field.offset)), false);
+        writer.AddItemString(field.label, buffer.Text(ReadUnaligned<const char*>(record + field.offset)), false);
         break;
     case Form::Number:
-        writer.AddItemLong(field.label, FieldAt<DWORD>(record, field.offset), field.unit, false);
+        writer.AddItemLong(field.label, ReadUnaligned<DWORD>(record + field.offset), field.unit, false);
         break;
     case Form::Flags:
-        writer.AddItemFlags(field.label, static_cast<std::int32_t>(FieldAt<DWORD>(record, field.offset)),
+        writer.AddItemFlags(field.label, static_cast<std::int32_t>(ReadUnaligned<DWORD>(record + field.offset)),
                             field.table, false);
         break;
     }
@@ -144,18 +135,15 @@ void WriteSection(ReportContext& context, const PrinterSection& section)
 {
     ReportWriter& writer = context.writer;
     writer.AddSectionTitle(section.title);
-    // The first call only reports the size; its failure for want of a buffer is expected.
-    DWORD needed = 0;
-    context.spooler.GetPrinterA(context.printer, section.level, nullptr, 0, &needed);
-    SpoolerBuffer buffer(needed);
-    if (!context.spooler.GetPrinterA(context.printer, section.level, buffer.Data(), needed, &needed)) {
+    const std::optional<SpoolerBuffer> buffer = QueryPrinterInfo(context.spooler, context.printer, section.level);
+    if (!buffer) {
         writer.AddNotSupported();
         return;
     }
     Guarded(writer, [&] {
-        const BYTE* record = section.record(buffer);
+        const BYTE* record = section.record(*buffer);
         for (const PrinterField& field : section.fields)
-            WriteField(writer, buffer, record, field);
+            WriteField(writer, *buffer, record, field);
     });
 }
 

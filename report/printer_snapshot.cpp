@@ -4,7 +4,7 @@
 #include "platform/portable/capability_layouts.h"
 #include "platform/record_fields.h"
 #include "platform/scoped_printer.h"
-#include "platform/spooler_buffer.h"
+#include "platform/spooler_queries.h"
 #include "platform/text_and_time.h"
 #include "report/capability_query.h"
 #include "report/report_builder.h"
@@ -17,14 +17,6 @@ namespace {
 
 constexpr DWORD PrinterLevels[] = {1, 2, 4, 5, 6, 7, 8, 9};
 constexpr DWORD DriverLevels[] = {1, 2, 3, 4, 5, 6};
-
-template <class T>
-T Read(const BYTE* at)
-{
-    T value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-}
 
 Json ForeignText(Spooler& spooler, const char* text)
 {
@@ -44,23 +36,23 @@ Json Entry(Spooler& spooler, const CapabilityLayout& layout, const BYTE* entry)
 {
     switch (layout.kind) {
     case EntryKind::Word:
-        return Read<WORD>(entry);
+        return ReadUnaligned<WORD>(entry);
     case EntryKind::Dword:
-        return Read<DWORD>(entry);
+        return ReadUnaligned<DWORD>(entry);
     case EntryKind::Pair:
-        return Json::array({Read<std::int32_t>(entry), Read<std::int32_t>(entry + 4)});
+        return Json::array({ReadUnaligned<std::int32_t>(entry), ReadUnaligned<std::int32_t>(entry + 4)});
     case EntryKind::Name: {
         const auto* text = reinterpret_cast<const char*>(entry);
         return JsonStringOfBytes(std::string(text, strnlen(text, layout.entrySize)));
     }
     case EntryKind::WideName: {
         std::u16string text;
-        for (std::size_t i = 0; i < layout.entrySize / 2 && Read<char16_t>(entry + 2 * i) != 0; ++i)
-            text += Read<char16_t>(entry + 2 * i);
+        for (std::size_t i = 0; i < layout.entrySize / 2 && ReadUnaligned<char16_t>(entry + 2 * i) != 0; ++i)
+            text += ReadUnaligned<char16_t>(entry + 2 * i);
         return JsonStringOfUtf16(text);
     }
     case EntryKind::DocInfo: {
-        const auto record = Read<DOCINFOA>(entry);
+        const auto record = ReadUnaligned<DOCINFOA>(entry);
         return Json{{"cbSize", record.cbSize},
                     {"lpszDocName", ForeignText(spooler, record.lpszDocName)},
                     {"lpszOutput", ForeignText(spooler, record.lpszOutput)},
@@ -114,16 +106,16 @@ Json Field(const SpoolerBuffer& buffer, const BYTE* record, const RecordField& f
 {
     const BYTE* at = record + field.offset;
     const auto pointer = field.kind == FieldKind::Text || field.kind == FieldKind::MultiText || field.kind == FieldKind::DevMode
-                             ? Read<const char*>(at)
+                             ? ReadUnaligned<const char*>(at)
                              : nullptr;
     try {
         switch (field.kind) {
         case FieldKind::Dword:
-            return Read<DWORD>(at);
+            return ReadUnaligned<DWORD>(at);
         case FieldKind::Qword:
-            return Read<std::uint64_t>(at);
+            return ReadUnaligned<std::uint64_t>(at);
         case FieldKind::FileTime: {
-            const auto time = Read<FILETIME>(at);
+            const auto time = ReadUnaligned<FILETIME>(at);
             return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
         }
         case FieldKind::Text:
@@ -158,23 +150,19 @@ Json Field(const SpoolerBuffer& buffer, const BYTE* record, const RecordField& f
     return nullptr;
 }
 
-template <class Query>
-Json Record(Spooler& spooler, const RecordLayout& layout, Query&& query)
+Json Record(Spooler& spooler, const RecordLayout& layout, const std::optional<SpoolerBuffer>& buffer)
 {
-    DWORD needed = 0;
-    query(nullptr, 0, &needed);
-    SpoolerBuffer buffer(needed);
-    if (!query(buffer.Data(), needed, &needed))
+    if (!buffer)
         return Json{{"error", spooler.GetLastError()}};
     Json record = Json::object();
-    if (buffer.Size() < layout.size) {
-        record["record_size"] = buffer.Size();
+    if (buffer->Size() < layout.size) {
+        record["record_size"] = buffer->Size();
         return record;
     }
     for (const RecordField& field : layout.fields) {
         if (field.kind == FieldKind::Pointer)
             continue;
-        Json value = Field(buffer, buffer.Data(), field);
+        Json value = Field(*buffer, buffer->Data(), field);
         if (!value.is_null())
             record[field.name] = std::move(value);
     }
@@ -232,16 +220,14 @@ Json SnapshotPrinter(Spooler& spooler, const std::string& entry)
         const PrinterHandle handle = printerHandle.Get();
         Json levels = Json::object();
         for (const DWORD level : PrinterLevels) {
-            levels[std::to_string(level)] = Record(spooler, *PrinterInfoLayout(level), [&](BYTE* b, DWORD s, DWORD* n) {
-                return spooler.GetPrinterA(handle, level, b, s, n);
-            });
+            levels[std::to_string(level)] =
+                Record(spooler, *PrinterInfoLayout(level), QueryPrinterInfo(spooler, handle, level));
         }
         printer["printer_info"] = levels;
         Json drivers = Json::object();
         for (const DWORD level : DriverLevels) {
-            drivers[std::to_string(level)] = Record(spooler, *DriverInfoLayout(level), [&](BYTE* b, DWORD s, DWORD* n) {
-                return spooler.GetPrinterDriverA(handle, nullptr, level, b, s, n);
-            });
+            drivers[std::to_string(level)] =
+                Record(spooler, *DriverInfoLayout(level), QueryDriverInfo(spooler, handle, level));
         }
         printer["driver_info"] = drivers;
         printer["document_properties"] = DocumentProperties(spooler, handle, device);

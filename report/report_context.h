@@ -1,5 +1,5 @@
 // What the sections of one report build share: the spooler, the writer, the printer's names and
-// handle, and the device-mode copies that later device-mode sections compare against.
+// its handle (null when it could not be opened).
 #pragma once
 
 #include "platform/spooler.h"
