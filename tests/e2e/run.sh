@@ -60,5 +60,15 @@ for build in "$@"; do
     check "[$name] .RTF gives rich text" grep -q '^{\\rtf1' "$work/$name.RTF"
 done
 
+# The Windows 95 family lists "printer. port" entries; Wine can be told to be Windows 98.
+tool="$1/app/ostrel-report.exe"
+wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
+mapfile -t entries < <(wine "$tool" --list | tr -d '\r')
+check "[win98] entries are printer. port" test "${entries[0]:-}" = "CUPS-PDF. CUPS:CUPS-PDF"
+wine "$tool" "Office-PS. CUPS:Office-PS" | tr -d '\r' >"$work/win98.txt"
+check "[win98] the report names the printer before the port" grep -qx 'pPrinterName             : Office-PS' "$work/win98.txt"
+check "[win98] the report has no open failure" bash -c "! grep -q 'CANNOT OPEN' '$work/win98.txt'"
+wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
+
 printf '%d passed, %d failed\n' "$passed" "$failed"
 [[ $failed -eq 0 ]]

@@ -5,9 +5,13 @@
 #include "platform/printer_list.h"
 #include "platform/win32/win32_spooler.h"
 #include "report/report_builder.h"
+#include "shell/item_id_list.h"
+
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -216,6 +220,39 @@ void CheckUnknownPrinter(Win32Spooler& spooler)
     CheckSectionOrder(name, lines, false);
 }
 
+// The item-ID list functions on the real shell: a file in the desktop directory is named below the
+// desktop itself when rebased, through the drives otherwise.
+void CheckItemIdLists()
+{
+    const std::string what = "item-ID lists";
+    char desktop[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop))) {
+        Check(false, what, "desktop directory");
+        return;
+    }
+    const std::string path = std::string(desktop) + "\\ostrel-e2e.txt";
+    FILE* file = std::fopen(path.c_str(), "w");
+    Check(file != nullptr, what, "create " + path);
+    if (file == nullptr)
+        return;
+    std::fclose(file);
+
+    ITEMIDLIST* rebased = PathToIDList(path.c_str(), 1);
+    ITEMIDLIST* full = PathToIDList(path.c_str(), 0);
+    Check(rebased != nullptr && GetNumOfItemID(rebased) == 1, what, "rebased path is one item below the desktop");
+    Check(full != nullptr && GetNumOfItemID(full) > 2, what, "path through the drives");
+    ITEMIDLIST* folder = ChopItemIDList(full);
+    ITEMIDLIST* last = CopyItemIDList(GetNthItemID(full, GetNumOfItemID(full) - 1));
+    ITEMIDLIST* joined = ConcatItemIDList(folder, last);
+    Check(joined != nullptr && GetItemIDListSize(joined) == GetItemIDListSize(full) &&
+              std::memcmp(joined, full, GetItemIDListSize(full)) == 0,
+          what, "chop and concat give the list back");
+    Check(PathToIDList("C:\\no-such-folder\\x.txt", 0) == nullptr, what, "a path that does not exist does not parse");
+    for (ITEMIDLIST* list : {rebased, full, folder, last, joined})
+        CoTaskMemFree(list);
+    DeleteFileA(path.c_str());
+}
+
 }  // namespace
 }  // namespace ostrel
 
@@ -235,6 +272,7 @@ int main()
         CheckRecords(names.deviceName, lines);
     }
     CheckUnknownPrinter(spooler);
+    CheckItemIdLists();
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }
