@@ -1,8 +1,8 @@
 #include "report/devmode_sections.h"
 
-#include "platform/spooler_queries.h"
 #include "report/devmode_listing.h"
 #include "report/devmode_record.h"
+#include "report/record_section.h"
 
 #include <array>
 #include <cstdint>
@@ -78,17 +78,10 @@ constexpr LevelSource LevelSources[] = {
 
 void WriteLevelSection(ReportContext& context, Slots& slots, const LevelSource& source)
 {
-    ReportWriter& writer = context.writer;
-    writer.AddSectionTitle(source.title);
-    const std::optional<SpoolerBuffer> buffer = QueryPrinterInfo(context.spooler, context.printer, source.level);
-    if (!buffer) {
-        writer.AddNotSupported();
-        return;
-    }
-    Guarded(writer, [&] {
-        const DEVMODEA* record = source.devMode(*buffer);
-        slots[source.source] = CopyDevMode(record, record != nullptr ? buffer->BytesFrom(record) : 0);
-        ShowRecord(writer, slots, source.source);
+    WriteRecordSection(context, source.title, QueryPrinterInfo, source.level, [&](const SpoolerBuffer& buffer) {
+        const DEVMODEA* record = source.devMode(buffer);
+        slots[source.source] = CopyDevMode(record, record != nullptr ? buffer.BytesFrom(record) : 0);
+        ShowRecord(context.writer, slots, source.source);
     });
 }
 

@@ -1,6 +1,6 @@
 #include "report/info_sections.h"
 
-#include "platform/spooler_queries.h"
+#include "report/record_section.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -117,18 +117,11 @@ void WriteField(ReportWriter& writer, const SpoolerBuffer& buffer, const BYTE* r
 
 void WriteSection(ReportContext& context, const DriverSection& section)
 {
-    ReportWriter& writer = context.writer;
-    writer.AddSectionTitle(section.title);
-    const std::optional<SpoolerBuffer> buffer = QueryDriverInfo(context.spooler, context.printer, section.level);
-    if (!buffer) {
-        writer.AddNotSupported();
-        return;
-    }
-    Guarded(writer, [&] {
-        const BYTE* record = section.record(*buffer);
+    WriteRecordSection(context, section.title, QueryDriverInfo, section.level, [&](const SpoolerBuffer& buffer) {
+        const BYTE* record = section.record(buffer);
         for (const DriverField& field : Fields)
             if ((field.levels & Level(section.level)) != 0)
-                WriteField(writer, *buffer, record, field);
+                WriteField(context.writer, buffer, record, field);
     });
 }
 

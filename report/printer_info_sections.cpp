@@ -1,6 +1,6 @@
 #include "report/info_sections.h"
 
-#include "platform/spooler_queries.h"
+#include "report/record_section.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -133,17 +133,10 @@ void WriteField(ReportWriter& writer, const SpoolerBuffer& buffer, const BYTE* r
 
 void WriteSection(ReportContext& context, const PrinterSection& section)
 {
-    ReportWriter& writer = context.writer;
-    writer.AddSectionTitle(section.title);
-    const std::optional<SpoolerBuffer> buffer = QueryPrinterInfo(context.spooler, context.printer, section.level);
-    if (!buffer) {
-        writer.AddNotSupported();
-        return;
-    }
-    Guarded(writer, [&] {
-        const BYTE* record = section.record(*buffer);
+    WriteRecordSection(context, section.title, QueryPrinterInfo, section.level, [&](const SpoolerBuffer& buffer) {
+        const BYTE* record = section.record(buffer);
         for (const PrinterField& field : section.fields)
-            WriteField(writer, *buffer, record, field);
+            WriteField(context.writer, buffer, record, field);
     });
 }
 
