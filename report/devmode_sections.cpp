@@ -131,7 +131,7 @@ void WriteDevModeSections(ReportContext& context)
 {
     Slots slots;
     for (const LevelSource& source : LevelSources)
-        Guarded(context.writer, [&] { WriteLevelSection(context, slots, source); });
+        WriteLevelSection(context, slots, source);
     Guarded(context.writer, [&] { WriteDocumentPropertiesSection(context, slots); });
     Guarded(context.writer, [&] { WriteCurrentSection(context, slots); });
 }

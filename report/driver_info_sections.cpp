@@ -115,22 +115,18 @@ void WriteField(ReportWriter& writer, const SpoolerBuffer& buffer, const BYTE* r
     }
 }
 
-void WriteSection(ReportContext& context, const DriverSection& section)
-{
-    WriteRecordSection(context, section.title, QueryDriverInfo, section.level, [&](const SpoolerBuffer& buffer) {
-        const BYTE* record = section.record(buffer);
-        for (const DriverField& field : Fields)
-            if ((field.levels & Level(section.level)) != 0)
-                WriteField(context.writer, buffer, record, field);
-    });
-}
 
 }  // namespace
 
 void WriteDriverInfoSections(ReportContext& context)
 {
     for (const DriverSection& section : Sections)
-        Guarded(context.writer, [&] { WriteSection(context, section); });
+        WriteRecordSection(context, section.title, QueryDriverInfo, section.level, [&](const SpoolerBuffer& buffer) {
+            const BYTE* record = section.record(buffer);
+            for (const DriverField& field : Fields)
+                if ((field.levels & Level(section.level)) != 0)
+                    WriteField(context.writer, buffer, record, field);
+        });
 }
 
 }  // namespace ostrel

@@ -131,21 +131,17 @@ void WriteField(ReportWriter& writer, const SpoolerBuffer& buffer, const BYTE* r
     }
 }
 
-void WriteSection(ReportContext& context, const PrinterSection& section)
-{
-    WriteRecordSection(context, section.title, QueryPrinterInfo, section.level, [&](const SpoolerBuffer& buffer) {
-        const BYTE* record = section.record(buffer);
-        for (const PrinterField& field : section.fields)
-            WriteField(context.writer, buffer, record, field);
-    });
-}
 
 }  // namespace
 
 void WritePrinterInfoSections(ReportContext& context)
 {
     for (const PrinterSection& section : Sections)
-        Guarded(context.writer, [&] { WriteSection(context, section); });
+        WriteRecordSection(context, section.title, QueryPrinterInfo, section.level, [&](const SpoolerBuffer& buffer) {
+            const BYTE* record = section.record(buffer);
+            for (const PrinterField& field : section.fields)
+                WriteField(context.writer, buffer, record, field);
+        });
 }
 
 }  // namespace ostrel

@@ -32,22 +32,7 @@ std::string Title(const char* title)
 std::vector<std::string> Written(Json printer, Json system = Json::object(), bool open = true,
                                  const std::string& device = "P")
 {
-    printer["name"] = device;
-    ScriptedSpooler spooler;
-    spooler.Load(Json{{"system", system}, {"printers", Json::array({printer})}}, "test");
-    MemoryDocument document;
-    ReportWriter writer(document);
-    ReportContext context{spooler, writer, device, {}, nullptr};
-    PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
-    if (open) {
-        EXPECT_TRUE(spooler.OpenPrinterA(device, &context.printer, &defaults));
-    }
-    WriteDevModeSections(context);
-    if (open)
-        spooler.ClosePrinter(context.printer);
-    std::vector<std::string> lines = LinesOf(document.Text());
-    std::erase(lines, "");
-    return lines;
+    return testing::WrittenSections(WriteDevModeSections, std::move(printer), std::move(system), open, device);
 }
 
 Json PrinterInfo(const Json& level2, const Json& level8, const Json& level9)

@@ -17,23 +17,7 @@ using SectionsWriter = void (*)(ReportContext&);
 // The non-blank lines that write gives for printer "P" as described, opened or not.
 std::vector<std::string> Written(SectionsWriter write, Json printer, bool open = true)
 {
-    printer["name"] = "P";
-    ScriptedSpooler spooler;
-    spooler.Load(Json{{"printers", Json::array({printer})}}, "test");
-    MemoryDocument document;
-    ReportWriter writer(document);
-    ReportContext context{spooler, writer, "P", {}, nullptr};
-    PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
-    if (open) {
-        EXPECT_TRUE(spooler.OpenPrinterA("P", &context.printer, &defaults));
-    }
-    write(context);
-    if (open)
-        spooler.ClosePrinter(context.printer);
-
-    std::vector<std::string> lines = LinesOf(document.Text());
-    std::erase(lines, "");
-    return lines;
+    return testing::WrittenSections(write, std::move(printer), Json::object(), open);
 }
 
 std::vector<std::string> PrinterLevel(const char* level, Json record)

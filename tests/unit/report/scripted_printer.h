@@ -4,6 +4,9 @@
 #include "platform/portable/memory_document.h"
 #include "platform/portable/scripted_spooler.h"
 #include "report/report_builder.h"
+#include "report/report_context.h"
+
+#include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
@@ -37,6 +40,30 @@ struct ScriptedReport {
         return LinesOf(document.Text());
     }
 };
+
+// The non-blank lines that write gives for the printer described (its name becomes device),
+// with the printer opened as a report opens it, or not opened at all.
+inline std::vector<std::string> WrittenSections(void (*write)(ReportContext&), Json printer,
+                                                 Json system = Json::object(), bool open = true,
+                                                 const std::string& device = "P")
+{
+    printer["name"] = device;
+    ScriptedSpooler spooler;
+    spooler.Load(Json{{"system", system}, {"printers", Json::array({printer})}}, "test");
+    MemoryDocument document;
+    ReportWriter writer(document);
+    ReportContext context{spooler, writer, device, {}, nullptr};
+    PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+    if (open) {
+        EXPECT_TRUE(spooler.OpenPrinterA(device, &context.printer, &defaults));
+    }
+    write(context);
+    if (open)
+        spooler.ClosePrinter(context.printer);
+    std::vector<std::string> lines = LinesOf(document.Text());
+    std::erase(lines, "");
+    return lines;
+}
 
 // The lines of one section: from its title up to the next title (exclusive).
 inline std::vector<std::string> Section(const std::vector<std::string>& lines, const std::string& title)
