@@ -1,9 +1,12 @@
 #include "report/capability_query.h"
 
+#include "platform/capability_layouts.h"
 #include "platform/data_fault.h"
 
 #include <cstdint>
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 namespace ostrel {
 
@@ -25,8 +28,12 @@ std::int32_t CapabilityQuery::Value(WORD capability)
     return spooler_.DeviceCapabilitiesA(device_, port_, capability, nullptr, 0);
 }
 
-CapabilityArray CapabilityQuery::Array(WORD capability, std::size_t elementSize)
+CapabilityArray CapabilityQuery::Array(WORD capability)
 {
+    const CapabilityLayout* layout = CapabilityByIndex(capability);
+    if (layout == nullptr || layout->kind == EntryKind::None)
+        throw std::invalid_argument("capability " + std::to_string(capability) + " answers no array");
+    const std::size_t elementSize = layout->entrySize;
     const std::int32_t count = Value(capability);
     if (count == NotSupportedAnswer)
         return CapabilityArray(count, elementSize, {});

@@ -19,6 +19,7 @@ public:
         : count_(count), elementSize_(elementSize), bytes_(std::move(bytes)) {}
 
     std::int32_t Count() const { return count_; }
+    std::size_t EntrySize() const { return elementSize_; }
     // Entry index; a companion array that lacks it (answered -1 or fewer entries) is a data fault.
     const BYTE* Entry(std::int32_t index) const;
 
@@ -34,9 +35,10 @@ public:
         : spooler_(spooler), device_(device), port_(port) {}
 
     std::int32_t Value(WORD capability);
-    // Counts, allocates count entries (and a margin, since the query has no size argument and a
-    // driver whose count grows between the calls would write past an exact buffer), fills.
-    CapabilityArray Array(WORD capability, std::size_t elementSize);
+    // Counts, allocates count entries of the capability's layout (and a margin, since the query has
+    // no size argument and a driver whose count grows between the calls would write past an exact
+    // buffer), fills.
+    CapabilityArray Array(WORD capability);
 
 private:
     Spooler& spooler_;

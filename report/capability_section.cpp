@@ -1,6 +1,7 @@
 #include "report/capability_section.h"
 
 #include "platform/data_fault.h"
+#include "platform/driver_text.h"
 #include "platform/spooler_buffer.h"
 #include "platform/text_and_time.h"
 #include "report/capability_query.h"
@@ -12,11 +13,8 @@ namespace ostrel {
 
 namespace {
 
-constexpr std::size_t PaperNameSize = 64;
-constexpr std::size_t BinNameSize = 24;
-constexpr std::size_t FileNameSize = 64;
-constexpr std::size_t PersonalitySize = 32;
 constexpr std::size_t MediaTypeNameUnits = 64;
+static_assert(MediaTypeNameUnits * sizeof(WORD) == 128, "a media type name fills its 128-byte entry");
 
 struct SectionState {
     ReportContext& context;
@@ -47,14 +45,10 @@ std::string ForeignText(Spooler& spooler, const char* text)
 {
     if (text == nullptr)
         return "(null)";
-    std::string result;
-    for (const char* at = text;; ++at) {
-        if (!spooler.IsReadableMemory(at, 1))
-            throw DataFault("text pointer of a driver record leads to unreadable memory");
-        if (*at == '\0')
-            return result;
-        result += *at;
-    }
+    std::optional<std::string> result = ReadDriverText(spooler, text);
+    if (!result)
+        throw DataFault("text pointer of a driver record leads to unreadable memory");
+    return *result;
 }
 
 // Writes one line per entry under the list's label; a fault at an entry ends the list there.
@@ -74,13 +68,13 @@ void WriteEntries(SectionState& state, std::int32_t count, std::string& label, E
 
 void WritePapers(SectionState& state, std::string label)
 {
-    const CapabilityArray names = state.query.Array(DC_PAPERNAMES, PaperNameSize);
-    const CapabilityArray numbers = state.query.Array(DC_PAPERS, sizeof(WORD));
-    const CapabilityArray sizes = state.query.Array(DC_PAPERSIZE, 2 * sizeof(std::int32_t));
+    const CapabilityArray names = state.query.Array(DC_PAPERNAMES);
+    const CapabilityArray numbers = state.query.Array(DC_PAPERS);
+    const CapabilityArray sizes = state.query.Array(DC_PAPERSIZE);
     WriteEntries(state, sizes.Count(), label, [&](std::int32_t i) {
         const auto number = ReadUnaligned<WORD>(numbers.Entry(i));
         const BYTE* size = sizes.Entry(i);
-        const std::string name = FixedText(names.Entry(i), PaperNameSize);
+        const std::string name = FixedText(names.Entry(i), names.EntrySize());
         state.context.writer.AddItemFormat(label, "[%5u:%-37.37s] %5d * %5d (0.1mm) %s", unsigned{number},
                                            OrNull(LookupName(number, PaperNames)), ReadUnaligned<std::int32_t>(size),
                                            ReadUnaligned<std::int32_t>(size + 4), name.c_str());
@@ -104,11 +98,11 @@ void WriteExtents(SectionState& state, std::string)
 
 void WriteBins(SectionState& state, std::string label)
 {
-    const CapabilityArray names = state.query.Array(DC_BINNAMES, BinNameSize);
-    const CapabilityArray numbers = state.query.Array(DC_BINS, sizeof(WORD));
+    const CapabilityArray names = state.query.Array(DC_BINNAMES);
+    const CapabilityArray numbers = state.query.Array(DC_BINS);
     WriteEntries(state, numbers.Count(), label, [&](std::int32_t i) {
         const auto number = ReadUnaligned<WORD>(numbers.Entry(i));
-        const std::string name = FixedText(names.Entry(i), BinNameSize);
+        const std::string name = FixedText(names.Entry(i), names.EntrySize());
         state.context.writer.AddItemFormat(label, "[%3u:%-19.19s] %s", unsigned{number},
                                            OrNull(LookupName(number, BinNames)), name.c_str());
     });
@@ -116,7 +110,7 @@ void WriteBins(SectionState& state, std::string label)
 
 void WriteResolutions(SectionState& state, std::string label)
 {
-    const CapabilityArray resolutions = state.query.Array(DC_ENUMRESOLUTIONS, 2 * sizeof(std::int32_t));
+    const CapabilityArray resolutions = state.query.Array(DC_ENUMRESOLUTIONS);
     WriteEntries(state, resolutions.Count(), label, [&](std::int32_t i) {
         const BYTE* entry = resolutions.Entry(i);
         state.context.writer.AddItemFormat(label, "%5d * %5d dpi", ReadUnaligned<std::int32_t>(entry),
@@ -124,33 +118,33 @@ void WriteResolutions(SectionState& state, std::string label)
     });
 }
 
-void WriteNameList(SectionState& state, std::string& label, WORD index, std::size_t width)
+void WriteNameList(SectionState& state, std::string& label, WORD index)
 {
-    const CapabilityArray names = state.query.Array(index, width);
+    const CapabilityArray names = state.query.Array(index);
     WriteEntries(state, names.Count(), label, [&](std::int32_t i) {
-        state.context.writer.AddItemString(label, FixedText(names.Entry(i), width).c_str(), false);
+        state.context.writer.AddItemString(label, FixedText(names.Entry(i), names.EntrySize()).c_str(), false);
         label.clear();
     });
 }
 
 void WriteFileDependencies(SectionState& state, std::string label)
 {
-    WriteNameList(state, label, DC_FILEDEPENDENCIES, FileNameSize);
+    WriteNameList(state, label, DC_FILEDEPENDENCIES);
 }
 
 void WritePersonalities(SectionState& state, std::string label)
 {
-    WriteNameList(state, label, DC_PERSONALITY, PersonalitySize);
+    WriteNameList(state, label, DC_PERSONALITY);
 }
 
 void WriteMediaReady(SectionState& state, std::string label)
 {
-    WriteNameList(state, label, DC_MEDIAREADY, PaperNameSize);
+    WriteNameList(state, label, DC_MEDIAREADY);
 }
 
 void WriteDataTypesProduced(SectionState& state, std::string label)
 {
-    const CapabilityArray records = state.query.Array(DC_DATATYPE_PRODUCED, sizeof(DOCINFOA));
+    const CapabilityArray records = state.query.Array(DC_DATATYPE_PRODUCED);
     Spooler& spooler = state.context.spooler;
     WriteEntries(state, records.Count(), label, [&](std::int32_t i) {
         const auto record = ReadUnaligned<DOCINFOA>(records.Entry(i));
@@ -176,7 +170,7 @@ void WriteDataTypesProduced(SectionState& state, std::string label)
 
 void WriteNup(SectionState& state, std::string label)
 {
-    const CapabilityArray choices = state.query.Array(DC_NUP, sizeof(DWORD));
+    const CapabilityArray choices = state.query.Array(DC_NUP);
     WriteEntries(state, choices.Count(), label, [&](std::int32_t i) {
         state.context.writer.AddItemFormat(label, "%3u pages per printed page",
                                            static_cast<unsigned>(ReadUnaligned<DWORD>(choices.Entry(i))));
@@ -185,8 +179,8 @@ void WriteNup(SectionState& state, std::string label)
 
 void WriteMediaTypes(SectionState& state, std::string label)
 {
-    const CapabilityArray names = state.query.Array(DC_MEDIATYPENAMES, MediaTypeNameUnits * sizeof(WORD));
-    const CapabilityArray types = state.query.Array(DC_MEDIATYPES, sizeof(DWORD));
+    const CapabilityArray names = state.query.Array(DC_MEDIATYPENAMES);
+    const CapabilityArray types = state.query.Array(DC_MEDIATYPES);
     WriteEntries(state, types.Count(), label, [&](std::int32_t i) {
         const auto type = ReadUnaligned<DWORD>(types.Entry(i));
         WORD units[MediaTypeNameUnits];

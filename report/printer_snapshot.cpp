@@ -1,7 +1,8 @@
 #include "report/printer_snapshot.h"
 
 #include "platform/data_fault.h"
-#include "platform/portable/capability_layouts.h"
+#include "platform/driver_text.h"
+#include "platform/capability_layouts.h"
 #include "platform/record_fields.h"
 #include "platform/scoped_printer.h"
 #include "platform/spooler_queries.h"
@@ -22,14 +23,8 @@ Json ForeignText(Spooler& spooler, const char* text)
 {
     if (text == nullptr)
         return nullptr;
-    std::string bytes;
-    for (const char* at = text;; ++at) {
-        if (!spooler.IsReadableMemory(at, 1))
-            return Json{{"unreadable", true}};
-        if (*at == '\0')
-            return JsonStringOfBytes(bytes);
-        bytes += *at;
-    }
+    const std::optional<std::string> result = ReadDriverText(spooler, text);
+    return result ? JsonStringOfBytes(*result) : Json{{"unreadable", true}};
 }
 
 Json Entry(Spooler& spooler, const CapabilityLayout& layout, const BYTE* entry)
@@ -78,7 +73,7 @@ Json Capabilities(Spooler& spooler, const std::string& device, const std::string
             continue;
         }
         try {
-            const CapabilityArray array = query.Array(index, layout.entrySize);
+            const CapabilityArray array = query.Array(index);
             if (array.Count() == NotSupportedAnswer)
                 continue;
             Json entries = Json::array();

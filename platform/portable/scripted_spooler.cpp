@@ -1,6 +1,6 @@
 #include "platform/portable/scripted_spooler.h"
 
-#include "platform/portable/capability_layouts.h"
+#include "platform/capability_layouts.h"
 
 #include <algorithm>
 #include <cstdint>

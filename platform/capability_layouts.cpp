@@ -1,4 +1,4 @@
-#include "platform/portable/capability_layouts.h"
+#include "platform/capability_layouts.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // The device-capability indexes by name, and how the driver lays out the entries of the arrays it
-// returns, as a description file records them.
+// returns: what the capability section reads and a description file records.
 #pragma once
 
 #include "platform/win_records.h"
