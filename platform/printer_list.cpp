@@ -39,6 +39,18 @@ std::vector<std::string> PortsOf(const char* ports)
 
 }  // namespace
 
+std::string DeviceNameOfEntry(const std::string& entry)
+{
+    const std::string::size_type stop = entry.find(". ");
+    return stop == std::string::npos || stop == 0 ? entry : entry.substr(0, stop);
+}
+
+std::string PortNameOfDevicesValue(const std::string& value)
+{
+    const std::string::size_type comma = value.find(',');
+    return comma == std::string::npos ? value : value.substr(comma + 1);
+}
+
 const std::vector<std::string>& PrinterList::Entries()
 {
     if (!built_)

@@ -10,6 +10,12 @@
 
 namespace ostrel {
 
+// The device name is what stands before the first ". " of an entry (the Windows 95 family lists
+// "printer. port"), or the whole entry when that is empty.
+std::string DeviceNameOfEntry(const std::string& entry);
+// The port in a printer's "devices" value of Win.ini ("driver,port"): all after the first comma.
+std::string PortNameOfDevicesValue(const std::string& value);
+
 class PrinterList {
 public:
     explicit PrinterList(Spooler& spooler) : spooler_(spooler) {}

@@ -32,18 +32,6 @@ void WriteOpenFailure(ReportContext& context)
 
 }  // namespace
 
-std::string DeviceNameOfEntry(const std::string& entry)
-{
-    const std::string::size_type stop = entry.find(". ");
-    return stop == std::string::npos || stop == 0 ? entry : entry.substr(0, stop);
-}
-
-std::string PortNameOfDevicesValue(const std::string& value)
-{
-    const std::string::size_type comma = value.find(',');
-    return comma == std::string::npos ? value : value.substr(comma + 1);
-}
-
 PrinterNames ReportBuilder::MakeReport(const std::string& entry)
 {
     ReportWriter writer(document_);

@@ -2,6 +2,7 @@
 // guard, inside one update of the document.
 #pragma once
 
+#include "platform/printer_list.h"
 #include "platform/rich_document.h"
 #include "platform/spooler.h"
 
@@ -13,11 +14,6 @@ struct PrinterNames {
     std::string deviceName;
     std::string portName;
 };
-
-// The device name is what stands before the first ". " of a printer-list entry (the Windows 95
-// family lists "printer. port"); the port comes from the printer's "devices" value in Win.ini.
-std::string DeviceNameOfEntry(const std::string& entry);
-std::string PortNameOfDevicesValue(const std::string& value);
 
 class ReportBuilder {
 public:

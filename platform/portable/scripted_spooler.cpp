@@ -1,6 +1,7 @@
 #include "platform/portable/scripted_spooler.h"
 
 #include "platform/capability_layouts.h"
+#include "platform/printer_list.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -128,7 +129,7 @@ ScriptedSpooler::Printer ScriptedSpooler::ParsePrinter(const Json& description)
         printer.enumRecord5 = levels.contains("5") && !levels.at("5").contains("error")
                                   ? levels.at("5")
                                   : Json{{"pPrinterName", description.at("name")},
-                                         {"pPortName", JsonStringOfBytes(PortOfDevices(printer))}};
+                                         {"pPortName", JsonStringOfBytes(PortNameOfDevicesValue(printer.devices.value_or("")))}};
 
         if (description.contains("document_properties")) {
             const Json& properties = description.at("document_properties");
@@ -141,14 +142,6 @@ ScriptedSpooler::Printer ScriptedSpooler::ParsePrinter(const Json& description)
         throw std::runtime_error("printer \"" + printer.name + "\": " + error.what());
     }
     return printer;
-}
-
-std::string ScriptedSpooler::PortOfDevices(const Printer& printer)
-{
-    if (!printer.devices)
-        return {};
-    const std::string::size_type comma = printer.devices->find(',');
-    return comma == std::string::npos ? *printer.devices : printer.devices->substr(comma + 1);
 }
 
 ScriptedSpooler::Capability ScriptedSpooler::ParseCapability(WORD index, const Json& value)

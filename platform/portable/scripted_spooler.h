@@ -75,7 +75,6 @@ private:
     Printer ParsePrinter(const Json& description);
     Capability ParseCapability(WORD index, const Json& value);
     std::vector<BYTE> ParseEntry(WORD index, const Json& entry);
-    static std::string PortOfDevices(const Printer& printer);
     Printer* Find(const char* name);
     Printer* FromHandle(PrinterHandle handle);
     bool Answer(std::map<DWORD, Level>& levels, DWORD level, BYTE* buffer, DWORD size, DWORD* needed);
