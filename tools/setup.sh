@@ -18,21 +18,30 @@ wine_i386_pkgs=(wine32:i386 libcups2:i386)
 # Private CUPS server, lpadmin/lpstat, ppdc for the sample drivers, the CUPS-PDF queue.
 cups_pkgs=(cups-daemon cups-client cups-ppdc printer-driver-cups-pdf)
 # Display for the GUI tests, Japanese font for the interface texts.
-gui_pkgs=(xvfb fonts-ipafont-gothic)
+# xdotool types the shortcuts of the user-interface tests.
+gui_pkgs=(xvfb fonts-ipafont-gothic xdotool)
 
 [[ -r /etc/debian_version ]] || die "this script expects Debian 12 (no /etc/debian_version)"
+
+# Where no 32-bit code runs, the 32-bit Wine cannot start at all, and installing it would make
+# /usr/bin/wine pick it: leave it out there.
+source "$(dirname "${BASH_SOURCE[0]}")/testbed/wine-loader.sh"
+if [[ $tb_runs_32bit -eq 0 ]]; then
+    log "no 32-bit code runs on this machine: leaving out ${wine_i386_pkgs[*]}"
+    wine_i386_pkgs=()
+fi
 
 is_installed() {
     [[ "$(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null)" == "ii "* ]]
 }
 
 need_i386=0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ ${#wine_i386_pkgs[@]} -gt 0 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     need_i386=1
 fi
 
 missing=()
-for p in "${native_pkgs[@]}" "${cross_pkgs[@]}" "${wine_pkgs[@]}" "${wine_i386_pkgs[@]}" \
+for p in "${native_pkgs[@]}" "${cross_pkgs[@]}" "${wine_pkgs[@]}" ${wine_i386_pkgs[@]+"${wine_i386_pkgs[@]}"} \
          "${cups_pkgs[@]}" "${gui_pkgs[@]}"; do
     is_installed "$p" || missing+=("$p")
 done
@@ -55,18 +64,40 @@ export DEBIAN_FRONTEND=noninteractive
 apt_opts=(-y -q --no-install-recommends
           -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
 
+# One install of ours at a time: the service policy below belongs to whichever run holds this lock.
+exec {lock_fd}>/var/lock/ostrel-setup.lock
+if ! flock -n "$lock_fd"; then
+    log "another run of this script is installing; waiting for it"
+    flock "$lock_fd"
+fi
+
 # Package scripts must not start the system's cupsd (it would listen on port 631);
 # the test bed runs a private one. Deny service starts while installing, unless a
-# policy is in place already.
+# policy is in place already: one that is not ours is left exactly as it is.
 policy=/usr/sbin/policy-rc.d
 own_policy=0
 cleanup() { if [[ $own_policy -eq 1 ]]; then rm -f "$policy"; fi; }
 trap cleanup EXIT
 if [[ ! -e "$policy" ]]; then
-    printf '#!/bin/sh\nexit 101\n' >"$policy"
+    printf '#!/bin/sh\n# ostrel setup\nexit 101\n' >"$policy"
     chmod 755 "$policy"
     own_policy=1
 fi
+
+# A fresh machine may be installing updates on its own: wait for the package manager's lock
+# rather than fail (apt-get waits itself with Lock::Timeout; this only says why it is slow).
+apt_busy() { pgrep -x 'apt|apt-get|dpkg|unattended-upgr|aptitude' >/dev/null 2>&1; }
+wait_for_apt() {
+    local waited=0
+    while apt_busy; do
+        [[ $waited -eq 0 ]] && log "the package manager is busy (another install or an update is running); waiting for it"
+        sleep 5
+        waited=$((waited + 5))
+        [[ $waited -lt 1800 ]] || die "the package manager was still busy after 30 minutes"
+    done
+    [[ $waited -eq 0 ]] || log "the package manager is free after ${waited}s"
+}
+apt_opts+=(-o DPkg::Lock::Timeout=1800)
 
 if [[ $need_i386 -eq 1 ]]; then
     log "adding architecture i386"
@@ -74,7 +105,9 @@ if [[ $need_i386 -eq 1 ]]; then
 fi
 
 log "installing: ${missing[*]}"
-apt-get update -q </dev/null >&2 || die "apt-get update failed"
+wait_for_apt
+apt-get update -q -o DPkg::Lock::Timeout=1800 </dev/null >&2 || die "apt-get update failed"
+wait_for_apt
 apt-get install "${apt_opts[@]}" "${missing[@]}" </dev/null >&2 \
     || die "apt-get install failed for: ${missing[*]}"
 
