@@ -1,0 +1,369 @@
+#include "app/frame/frame_window.h"
+
+#include "app/frame/frame_controls.h"
+#include "app/frame_command_state.h"
+#include "app/menu_layout.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace ostrel {
+
+namespace {
+
+// Design values of the frame, in pixels (no scaling for screen density).
+constexpr int InitialLeft = 193;
+constexpr int InitialTop = 110;
+constexpr int InitialWidth = 640;
+constexpr int InitialHeight = 480;
+constexpr int HeaderHeight = 26;
+constexpr int HeaderBorder = 2;  // the header's two bevels
+constexpr int ToolBarWidth = 138;
+constexpr int ToolBarHeight = 22;
+constexpr int PrinterPanelLeft = 140;
+constexpr int ComboLeftInPanel = 1;
+constexpr int ComboRightMargin = 4;    // the combo ends this far from the frame's client edge
+constexpr int ComboDropHeight = 300;   // the dropped-down list's extent
+constexpr int ComboItemHeight = 16;
+constexpr int StatusBarHeight = 20;
+constexpr int FontHeight = -12;
+constexpr const wchar_t* FrameFontName = L"ＭＳ Ｐゴシック";
+
+TextEquals LocaleTextEquals()
+{
+    return [](const std::string& a, const std::string& b) {
+        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size())) == CSTR_EQUAL;
+    };
+}
+
+}  // namespace
+
+FrameWindow::FrameWindow(Spooler& spooler) : spooler_(spooler), printers_(spooler) {}
+
+FrameWindow::~FrameWindow() = default;
+
+void FrameWindow::Create()
+{
+    RegisterWindowClass(ClassName, GetSysColorBrush(COLOR_BTNFACE),
+                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), nullptr);
+    frameMenu_ = ui::BuildMenuBar(FrameMenuBar(), [this](int image) { return CommandBitmap(image); });
+    mergedMenu_ = ui::BuildMenuBar(MergeMenuBars(FrameMenuBar(), ReportMenuBar()),
+                                   [this](int image) { return CommandBitmap(image); });
+    frameAccelerators_ = ui::BuildAccelerators(std::vector<CommandInfo>{CommandInfoOf(CommandId::Refresh),
+                                                                        CommandInfoOf(CommandId::Close)});
+    reportAccelerators_ = ui::BuildAccelerators(AllCommands());
+    const HWND hwnd = CreateWindowExW(0, ClassName, L"Ostrel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, InitialLeft,
+                                      InitialTop, InitialWidth, InitialHeight, nullptr, frameMenu_.bar.get(),
+                                      GetModuleHandleW(nullptr), this);
+    if (hwnd == nullptr)
+        throw std::runtime_error("cannot create the main window");
+}
+
+void FrameWindow::CreateChildren()
+{
+    font_.reset(CreateFontW(FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FrameFontName));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+
+    toolBar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                   CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                               0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToolBarId)),
+                               instance, nullptr);
+
+    comboBoxPrinter_ = std::make_unique<PrinterComboBox>(Handle(), ComboBoxPrinterId, font_.get());
+    imageListPrinter_ = std::make_unique<PrinterImages>();
+
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, 0,
+                                 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(StatusBarId)),
+                                 instance, nullptr);
+
+    CLIENTCREATESTRUCT client{frameMenu_.windowMenu, FirstMdiChildId};
+    mdiClient_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", L"",
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0,
+                                 Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(MdiClientId)), instance,
+                                 &client);
+    if (toolBar_ == nullptr || statusBar_ == nullptr || mdiClient_ == nullptr)
+        throw std::runtime_error("cannot create the main window's controls");
+}
+
+void FrameWindow::Layout(int width, int height)
+{
+    const int statusTop = height - StatusBarHeight;
+    MoveWindow(toolBar_, HeaderBorder, HeaderBorder, ToolBarWidth, ToolBarHeight, TRUE);
+    const int comboLeft = PrinterPanelLeft + ComboLeftInPanel;
+    MoveWindow(comboBoxPrinter_->Handle(), comboLeft, HeaderBorder,
+               std::max(0, width - comboLeft - ComboRightMargin), ComboDropHeight, TRUE);
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    MoveWindow(mdiClient_, 0, HeaderHeight, width, std::max(0, statusTop - HeaderHeight), TRUE);
+    RECT header{0, 0, width, HeaderHeight};
+    InvalidateRect(Handle(), &header, TRUE);
+}
+
+bool FrameWindow::TextEqualsIgnoringCase(const std::string& a, const std::string& b) const
+{
+    return LocaleTextEquals()(a, b);
+}
+
+void FrameWindow::ActionRefreshExecute()
+{
+    const ui::WaitCursor wait;
+    const TextEquals equals = LocaleTextEquals();
+    const int selected = comboBoxPrinter_->Selected();
+    const std::string remembered = selected >= 0 ? comboBoxPrinter_->Text(selected) : std::string();
+    SetFocus(comboBoxPrinter_->Handle());
+
+    printers_.Refresh();
+    const std::vector<std::string> printers = printers_.Entries();
+    AddNewPrinters(*comboBoxPrinter_, printers, equals);
+    RemoveVanishedPrinters(*comboBoxPrinter_, printers, equals);
+
+    imageListPrinter_->Rebuild(*comboBoxPrinter_, equals);
+    InvalidateRect(comboBoxPrinter_->Handle(), nullptr, TRUE);
+    for (int j = 0; j < comboBoxPrinter_->Count(); ++j)
+        if (ReportWindow* window = comboBoxPrinter_->WindowOf(j))
+            window->SetIcon(imageListPrinter_->IconCopy(j));
+    RepaintNonClientArea();
+    for (int k = 0; k < comboBoxPrinter_->Count(); ++k)
+        if (ReportWindow* window = comboBoxPrinter_->WindowOf(k))
+            window->MakeReport(comboBoxPrinter_->Text(k));
+
+    comboBoxPrinter_->Select(remembered.empty() ? -1 : FindEntry(*comboBoxPrinter_, remembered, equals));
+    ComboBoxPrinterClick();
+}
+
+// The icon of a maximized report window stands in the frame's menu bar.
+void FrameWindow::RepaintNonClientArea()
+{
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    const ui::UniqueRegion region(CreateRectRgn(bounds.left, bounds.top, bounds.right, bounds.bottom));
+    SendMessageW(Handle(), WM_NCPAINT, reinterpret_cast<WPARAM>(region.get()), 0);
+}
+
+void FrameWindow::ComboBoxPrinterClick()
+{
+    const int i = comboBoxPrinter_->Selected();
+    if (i < 0)
+        return;
+    if (ReportWindow* window = comboBoxPrinter_->WindowOf(i)) {
+        window->BringToFront();
+        return;
+    }
+    ReportWindow& window = ReportWindow::Create(*this);
+    comboBoxPrinter_->SetWindow(i, &window);
+    window.SetIcon(imageListPrinter_->IconCopy(i));
+    window.MakeReport(comboBoxPrinter_->Text(i));
+}
+
+ReportWindow* FrameWindow::ActiveReport() const
+{
+    const auto active = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<ReportWindow*>(Window::FromHandle(active));
+}
+
+int FrameWindow::ReportWindowCount() const
+{
+    int count = 0;
+    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (dynamic_cast<ReportWindow*>(Window::FromHandle(child)) != nullptr)
+            ++count;
+    return count;
+}
+
+void FrameWindow::MinimizeAll()
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (dynamic_cast<ReportWindow*>(Window::FromHandle(child)) != nullptr)
+            children.push_back(child);
+    for (auto child = children.rbegin(); child != children.rend(); ++child)
+        ShowWindow(*child, SW_MINIMIZE);
+}
+
+bool FrameWindow::IsCommandEnabled(CommandId id) const
+{
+    if (IsDocumentCommand(id)) {
+        const ReportWindow* active = ActiveReport();
+        return active != nullptr && active->IsCommandEnabled(id);
+    }
+    return IsFrameCommandEnabled(id, FrameState{ReportWindowCount(), ActiveReport() != nullptr});
+}
+
+void FrameWindow::ExecuteCommand(CommandId id)
+{
+    if (!IsCommandEnabled(id))
+        return;
+    if (IsDocumentCommand(id)) {
+        ActiveReport()->ExecuteCommand(id);
+        return;
+    }
+    switch (id) {
+    case CommandId::Refresh:
+        ActionRefreshExecute();
+        break;
+    case CommandId::Close:
+        ActiveReport()->Close();
+        break;
+    case CommandId::Cascade:
+        SendMessageW(mdiClient_, WM_MDICASCADE, 0, 0);
+        break;
+    case CommandId::TileHorizontal:
+        SendMessageW(mdiClient_, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+        break;
+    case CommandId::TileVertical:
+        SendMessageW(mdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
+        break;
+    case CommandId::MinimizeAll:
+        MinimizeAll();
+        break;
+    case CommandId::Arrange:
+        SendMessageW(mdiClient_, WM_MDIICONARRANGE, 0, 0);
+        break;
+    case CommandId::Exit:
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        break;
+    default:
+        break;  // About: nothing is bound to it
+    }
+}
+
+void FrameWindow::ShowMenuBar(bool merged)
+{
+    if (merged == mergedMenuShown_)
+        return;
+    const ui::MenuBar& menu = merged ? mergedMenu_ : frameMenu_;
+    SendMessageW(mdiClient_, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu.bar.get()),
+                 reinterpret_cast<LPARAM>(menu.windowMenu));
+    DrawMenuBar(Handle());
+    mergedMenuShown_ = merged;
+}
+
+HBITMAP FrameWindow::CommandBitmap(int) const
+{
+    return nullptr;
+}
+
+void FrameWindow::ReportWindowActivated(ReportWindow& window)
+{
+    ShowMenuBar(true);
+    const int index = comboBoxPrinter_->IndexOfWindow(window);
+    if (index >= 0)
+        comboBoxPrinter_->Select(index);
+}
+
+void FrameWindow::ReportWindowDeactivated(ReportWindow&)
+{
+    if (ActiveReport() == nullptr)
+        ShowMenuBar(false);
+}
+
+void FrameWindow::ReportWindowClosing(ReportWindow& window)
+{
+    const int index = comboBoxPrinter_->IndexOfWindow(window);
+    if (index >= 0)
+        comboBoxPrinter_->SetWindow(index, nullptr);
+}
+
+void FrameWindow::ReportWindowDestroyed(ReportWindow& window)
+{
+    // Destroyed with the frame, its close handling did not run: no entry may keep it.
+    if (comboBoxPrinter_ && IsWindow(comboBoxPrinter_->Handle()))
+        ReportWindowClosing(window);
+}
+
+void FrameWindow::Idle()
+{
+    if (Handle() == nullptr)
+        return;
+    ShowMenuBar(ActiveReport() != nullptr);
+}
+
+bool FrameWindow::PreTranslate(MSG& message)
+{
+    if (Handle() == nullptr)
+        return false;
+    if (TranslateAcceleratorW(Handle(), frameAccelerators_.get(), &message))
+        return true;
+    if (TranslateMDISysAccel(mdiClient_, &message))
+        return true;
+    return TranslateAcceleratorW(Handle(), reportAccelerators_.get(), &message) != 0;
+}
+
+LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        CreateChildren();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam && !shown_) {
+            shown_ = true;
+            ActionRefreshExecute();
+        }
+        break;
+    case WM_SIZE:
+        Layout(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        const HDC dc = BeginPaint(Handle(), &paint);
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        RECT header{0, 0, client.right, HeaderHeight};
+        DrawEdge(dc, &header, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
+        EndPaint(Handle(), &paint);
+        return 0;
+    }
+    case WM_MEASUREITEM: {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item.CtlID == ComboBoxPrinterId) {
+            item.itemHeight = ComboItemHeight;
+            return TRUE;
+        }
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlID == ComboBoxPrinterId) {
+            comboBoxPrinter_->DrawItem(item, imageListPrinter_->Handle(),
+                                       imageListPrinter_->HasImage(static_cast<int>(item.itemID)));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_INITMENUPOPUP:
+        ui::UpdateMenuItems(reinterpret_cast<HMENU>(wParam), [this](CommandId id) { return IsCommandEnabled(id); });
+        break;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (reinterpret_cast<HWND>(lParam) == comboBoxPrinter_->Handle()) {
+            if (HIWORD(wParam) == CBN_SELCHANGE)
+                ComboBoxPrinterClick();
+            return 0;
+        }
+        if (id >= static_cast<int>(CommandId::Refresh) && id <= static_cast<int>(CommandId::FindPrev)) {
+            ExecuteCommand(static_cast<CommandId>(id));
+            return 0;
+        }
+        break;
+    }
+    case WM_DESTROY:
+        SetMenu(Handle(), nullptr);  // both menu bars are ours to destroy
+        PostQuitMessage(0);
+        break;
+    default:
+        break;
+    }
+    return DefaultProcedure(message, wParam, lParam);
+}
+
+LRESULT FrameWindow::DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefFrameProcW(Handle(), mdiClient_, message, wParam, lParam);
+}
+
+}  // namespace ostrel

@@ -1,0 +1,32 @@
+// The application object: its title, its main window, the message loop with an idle step, and the
+// error box that shows an exception which escaped a handler.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace ostrel::ui {
+
+class Application {
+public:
+    // Gives a message the chance to be handled before it is dispatched (accelerators, modeless
+    // dialogs); true when it was.
+    using PreTranslate = std::function<bool(MSG&)>;
+    // Runs whenever the message queue has run empty.
+    using Idle = std::function<void()>;
+
+    static void SetTitle(std::wstring title);
+    static const std::wstring& Title();
+
+    // Runs the message loop until the main window is destroyed (WM_QUIT); returns its exit code.
+    static int Run(HWND mainWindow, const PreTranslate& preTranslate, const Idle& idle);
+
+    // The error box (title, stop icon, OK) for the exception being handled: its message, or an
+    // empty text for an exception that carries none. Call only inside a catch block.
+    static void ShowCurrentException();
+    static void ShowError(const std::wstring& message);
+};
+
+}  // namespace ostrel::ui

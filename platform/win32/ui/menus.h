@@ -1,0 +1,30 @@
+// Menus and accelerators built from the command table and the menu layouts.
+#pragma once
+
+#include "app/command_table.h"
+#include "app/menu_layout.h"
+#include "platform/win32/ui/handles.h"
+
+#include <functional>
+#include <span>
+
+namespace ostrel::ui {
+
+// The bitmap a menu item shows for a command image, or null.
+using MenuImage = std::function<HBITMAP(int image)>;
+
+struct MenuBar {
+    UniqueMenu bar;
+    HMENU windowMenu = nullptr;  // the popup marked as window menu, owned by bar
+};
+
+MenuBar BuildMenuBar(std::span<const MenuLayout> menus, const MenuImage& images);
+UniqueMenu BuildPopupMenu(std::span<const MenuItem> items, const MenuImage& images);
+
+// Enables or greys every command item of menu (not its sub-menus) as isEnabled says.
+void UpdateMenuItems(HMENU menu, const std::function<bool(CommandId)>& isEnabled);
+
+// An accelerator for every command with a shortcut.
+UniqueAccelerators BuildAccelerators(std::span<const CommandInfo> commands);
+
+}  // namespace ostrel::ui
