@@ -8,13 +8,16 @@
 # folder is made. Prints the environment to export (CUPS_SERVER, ...) on standard
 # output and writes it to STATE_DIR/cups.env as well. Stop it with cups-stop.sh.
 #
-# Queues (all print to /dev/null):
+# Queues (all but Print-File print to /dev/null):
 #   Office-PS     PostScript, 36 paper sizes, 8 input bins, 2 resolutions, duplex
 #                 (tests/fixtures/ppd/Ricoh-Aficio_MP_1100_PS.ppd)
 #   CUPS-PDF      the CUPS-PDF PPD of printer-driver-cups-pdf
 #   Sample-PCL    "Generic PCL Laser Printer", compiled with ppdc from CUPS's sample.drv
 #   Sample-Label  "Zebra ZPL Label Printer" from sample.drv: 64 sizes, no input bins
 #   Raw-Queue     a queue with no PPD at all
+#   Print-File    "Generic PostScript Printer" from sample.drv whose one filter passes the
+#                 job through unchanged; its device is a file in the state folder, so a test
+#                 reads what a program printed: each job replaces $OSTREL_PRINT_FILE
 # The default queue is Office-PS, or OSTREL_TESTBED_DEFAULT when set.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -41,7 +44,7 @@ for f in "$fixtures/Ricoh-Aficio_MP_1100_PS.ppd" "$sample_drv" "$cups_pdf_ppd"; 
     [[ -r "$f" ]] || tb_die "missing $f (run tools/setup.sh?)"
 done
 
-mkdir -p "$c"/{etc/ppd,etc/ssl,run,cache,spool/tmp,log,ppd,client}
+mkdir -p "$c"/{etc/ppd,etc/ssl,run,cache,spool/tmp,log,ppd,client,print-out}
 chmod 755 "$c"
 
 cat >"$c/cupsd.conf" <<CONF
@@ -113,9 +116,9 @@ lpstat -r >/dev/null 2>&1 || tb_die "cupsd does not answer on $sock"
 ppdc -d "$c/ppd" "$sample_drv" >"$c/log/ppdc.log" 2>&1 \
     || tb_die "ppdc failed on $sample_drv: $(cat "$c/log/ppdc.log")"
 
-add_queue() { # name ppd-or-empty description location
-    local name=$1 ppd=$2 info=$3 loc=$4 out
-    local args=(-p "$name" -v file:/dev/null -D "$info" -L "$loc" -E)
+add_queue() { # name ppd-or-empty description location [device]
+    local name=$1 ppd=$2 info=$3 loc=$4 device=${5:-file:/dev/null} out
+    local args=(-p "$name" -v "$device" -D "$info" -L "$loc" -E)
     [[ -z "$ppd" ]] || args+=(-P "$ppd")
     # lpadmin warns that PPD drivers are deprecated; that is expected.
     out=$(lpadmin "${args[@]}" 2>&1) || tb_die "lpadmin failed for $name: $out"
@@ -125,6 +128,13 @@ add_queue CUPS-PDF "$cups_pdf_ppd" "PDF writer" "Virtual"
 add_queue Sample-PCL "$c/ppd/generpcl.ppd" "Generic PCL laser" "Floor 1"
 add_queue Sample-Label "$c/ppd/zebra.ppd" "Label printer" "Warehouse"
 add_queue Raw-Queue "" "Raw queue without PPD" ""
+# A queue without a PPD would be raw, and cupsd runs nothing for a raw job on a file
+# device: the file would never be written. One pass-through filter makes it write.
+sed -e '/^\*cupsFilter/d' \
+    -e '/^\*PCFileName/a *cupsFilter2: "application/postscript application/vnd.cups-postscript 0 gziptoany"' \
+    "$c/ppd/generic.ppd" >"$c/ppd/print-file.ppd"
+print_file=$c/print-out/Print-File.prn
+add_queue Print-File "$c/ppd/print-file.ppd" "Prints into a file of the test bed" "" "file:$print_file"
 
 default=${OSTREL_TESTBED_DEFAULT:-Office-PS}
 lpadmin -d "$default" >/dev/null 2>&1 || tb_die "cannot make $default the default queue"
@@ -134,6 +144,7 @@ env_file=$dir/cups.env
     echo "export OSTREL_TESTBED_DIR=$(tb_q "$dir")"
     echo "export CUPS_SERVER=$(tb_q "$sock")"
     echo "export CUPS_SERVERROOT=$(tb_q "$c/client")"
+    echo "export OSTREL_PRINT_FILE=$(tb_q "$print_file")"
     echo "unset PRINTER LPDEST"
 } >"$env_file"
 ok=1

@@ -1,0 +1,38 @@
+// What every group of checks shares: the programs under test, the folders, the tally.
+#pragma once
+
+#include "tests/ui/host.h"
+#include "tests/ui/tally.h"
+
+#include <string>
+
+namespace ostrel::uitest {
+
+struct Bed {
+    std::wstring ostrelExe;       // Ostrel.exe
+    std::wstring reportToolExe;   // ostrel-report.exe of the same build
+    std::wstring work;            // a folder of the driver's own (Windows path)
+    std::wstring artefacts;       // where screenshots go (Linux path, for the screenshot script)
+    std::wstring screenshotTool;  // tools/testbed/xvfb-screenshot.sh (Linux path)
+    std::wstring printFile;       // what the file-device queue writes (Windows path)
+    std::wstring pageLog;         // cupsd's page log: one line per job, with its name (Windows path)
+    std::string build;            // "win32" or "win64": a prefix of every check's name
+    Tally tally;
+
+    ReportTool Tool() const { return ReportTool(reportToolExe, work); }
+    std::string Name(const std::string& what) const { return "[" + build + "] " + what; }
+    bool Check(bool ok, const std::string& what, const std::string& detail = {}) {
+        return tally.Check(ok, Name(what), detail);
+    }
+    // A picture of the display as it is now, into artefacts/name.
+    void Screenshot(const std::wstring& name) const;
+};
+
+// Queues of the test bed's print server, added and removed while the program runs.
+void AddQueue(const std::wstring& name);
+void RemoveQueue(const std::wstring& name);
+
+void RunFrameChecks(Bed& bed);
+void RunDocumentChecks(Bed& bed);
+
+}  // namespace ostrel::uitest

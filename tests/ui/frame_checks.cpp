@@ -1,0 +1,183 @@
+// The frame, the printer list and the report windows: what a user sees when choosing, activating,
+// closing and refreshing, with print queues added and removed while the program runs.
+#include "app/command_table.h"
+#include "tests/ui/bed.h"
+#include "tests/ui/ostrel_session.h"
+#include "tests/ui/remote_window.h"
+#include "tests/ui/report_checks.h"
+
+#include <commctrl.h>
+
+namespace ostrel::uitest {
+
+namespace {
+
+unsigned Id(CommandId command) { return static_cast<unsigned>(command); }
+
+// Queues of this group: two neighbours that vanish together, one that appears meanwhile.
+const std::wstring GoneA = L"Ui-Gone-A";
+const std::wstring GoneB = L"Ui-Gone-B";
+const std::wstring Added = L"Ui-Added";
+
+bool WaitForWindows(const OstrelSession& session, std::size_t count) {
+    return WaitUntil([&] { return session.ReportWindows().size() == count; }, 30000);
+}
+
+void CheckStart(Bed& bed, const OstrelSession& session, const std::vector<std::wstring>& printers) {
+    bed.Check(TextOf(session.Frame()) == L"Ostrel", "the frame's caption is Ostrel",
+              Utf8(TextOf(session.Frame())));
+    const auto entries = session.Entries();
+    bed.Check(entries == printers, "the list holds the spooler's printers in its order",
+              std::to_string(entries.size()) + " entries, the tool lists " + std::to_string(printers.size()));
+    bed.Check(session.Selection() == -1 && session.ReportWindows().empty(),
+              "at start nothing is selected and no report window is open");
+
+    struct Expected {
+        CommandId command;
+        int enabled;
+    };
+    const Expected withoutReport[] = {
+        {CommandId::Refresh, 1},      {CommandId::Exit, 1},         {CommandId::Close, 0},
+        {CommandId::Cascade, 0},      {CommandId::TileHorizontal, 0}, {CommandId::TileVertical, 0},
+        {CommandId::MinimizeAll, 0},  {CommandId::Arrange, 0},
+    };
+    for (const auto& e : withoutReport) {
+        const int state = session.CommandState(Id(e.command));
+        bed.Check(state == e.enabled,
+                  "with no report open, " + Utf8(CommandInfoOf(e.command).caption) +
+                      (e.enabled ? " is enabled" : " is disabled"),
+                  "state " + std::to_string(state));
+    }
+    const CommandId reportButtons[] = {CommandId::Find, CommandId::FindNext, CommandId::SaveAs, CommandId::Print};
+    for (CommandId command : reportButtons) {
+        bed.Check(!ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(command))),
+                  "before any report window, the tool bar's " + Utf8(CommandInfoOf(command).caption) +
+                      " is disabled");
+    }
+    bed.Check(ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(CommandId::Refresh))),
+              "the tool bar's refresh button is enabled");
+}
+
+// Choosing entries with the keyboard, choosing one again, activating and closing windows.
+void CheckChoosing(Bed& bed, OstrelSession& session, const std::vector<std::wstring>& printers) {
+    session.Focus(session.Printers());
+    PressKeys("Down");
+    if (!bed.Check(WaitForWindows(session, 1), "the Down key on the list opens the first entry's report window"))
+        return;
+    HWND first = session.ReportWindows().front();
+    bed.Check(session.Selection() == 0, "the first entry is selected");
+    bed.Check(IsZoomed(first) != FALSE, "the report window opens maximized");
+    bed.Check(TextOf(first) == printers[0], "the report window's caption is the entry's text", Utf8(TextOf(first)));
+    const auto shown = session.ReportText(first);
+    const auto difference = Difference(shown, ExpectedReportText(bed, printers[0]));
+    bed.Check(difference.empty(), "the report window shows the report tool's report of the entry", difference);
+    bed.Screenshot(L"report-window.png");
+
+    PressKeys("Down");
+    bed.Check(WaitForWindows(session, 2) && session.Selection() == 1,
+              "moving on with the arrow key opens the next entry's window too");
+    HWND second = ReportWindowCaptioned(session, printers[1]);
+    bed.Check(second != nullptr && session.ActiveReport() == second, "the new window is the active one");
+
+    session.ChooseByMessage(0);
+    Settle();
+    bed.Check(session.ReportWindows().size() == 2 && session.ActiveReport() == first,
+              "choosing an entry whose window is open brings that window forward and opens no other");
+
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(session.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(second), 0, SMTO_NORMAL,
+                        10000, &ignored);
+    bed.Check(WaitUntil([&] { return session.Selection() == 1; }, 5000) && session.ReportWindows().size() == 2,
+              "activating a report window selects its entry and opens nothing");
+
+    session.Focus(session.RichEditOf(second));
+    PressKeys("ctrl+F6");
+    bed.Check(WaitUntil([&] { return session.ActiveReport() == first && session.Selection() == 0; }, 5000) &&
+                  session.ReportWindows().size() == 2,
+              "the next-window key activates the other report and selects its entry");
+
+    session.Focus(session.RichEditOf(first));
+    PressKeys("ctrl+w");
+    bed.Check(WaitForWindows(session, 1) && !IsWindow(first), "Ctrl+W in a report closes the active report window");
+    bed.Check(session.Selection() == 0, "closing a report window keeps its entry selected");
+
+    session.Focus(session.Printers());
+    PressKeys("ctrl+w");
+    bed.Check(WaitForWindows(session, 0), "Ctrl+W with the focus on the printer list closes the active window");
+    bed.Check(session.CommandState(Id(CommandId::Close)) == 0, "with the last window closed, Close is disabled again");
+}
+
+// Refresh (F5) with queues gone and added since the list was read.
+void CheckRefresh(Bed& bed, OstrelSession& session) {
+    const ReportTool tool = bed.Tool();
+    auto entries = session.Entries();
+    const int goneA = IndexOf(entries, GoneA);
+    const int goneB = IndexOf(entries, GoneB);
+    const int keptIndex = IndexOf(entries, L"Office-PS");
+    if (!bed.Check(goneA >= 0 && goneB >= 0 && keptIndex >= 0, "the queues made for the refresh checks are listed"))
+        return;
+    session.ChooseByMessage(goneA);
+    session.ChooseByMessage(goneB);
+    session.ChooseByMessage(keptIndex);
+    if (!bed.Check(WaitForWindows(session, 3), "three report windows are open before the refresh")) return;
+    HWND windowA = ReportWindowCaptioned(session, GoneA);
+    HWND windowB = ReportWindowCaptioned(session, GoneB);
+    HWND kept = ReportWindowCaptioned(session, L"Office-PS");
+
+    RemoveQueue(GoneA);
+    RemoveQueue(GoneB);
+    AddQueue(Added);
+    const auto printers = tool.List();  // a new process brings the prefix's printer list up to date
+    session.Focus(session.RichEditOf(kept));
+    PressKeys("F5");
+    const bool refreshed = WaitUntil([&] { return session.Entries() == printers; }, 30000);
+    bed.Check(refreshed, "F5 in a report window refreshes: the list is the spooler's new list, the new printer "
+                         "at its position");
+    bed.Check(!IsWindow(windowA) && !IsWindow(windowB), "the windows of both vanished printers are closed");
+    bed.Check(IsWindow(kept) && session.ActiveReport() == kept &&
+                  session.Selection() == IndexOf(printers, L"Office-PS") && session.ReportWindows().size() == 1,
+              "the selected printer stays selected, its window in front, and no window opens for the new one");
+    const auto difference = Difference(session.ReportText(kept), ExpectedReportText(bed, L"Office-PS"));
+    bed.Check(difference.empty(), "the open report is rebuilt and still equals the tool's", difference);
+
+    session.Focus(session.RichEditOf(kept));
+    PressKeys("ctrl+w");
+    WaitForWindows(session, 0);
+    session.Focus(session.Printers());
+    PressKeys("F5");
+    bed.Check(WaitForWindows(session, 1) && ReportWindowCaptioned(session, L"Office-PS") != nullptr &&
+                  session.Selection() == IndexOf(printers, L"Office-PS"),
+              "F5 on the list reopens the window of the selected printer whose window was closed");
+
+    session.ChooseByMessage(IndexOf(printers, Added));
+    WaitForWindows(session, 2);
+    HWND added = ReportWindowCaptioned(session, Added);
+    RemoveQueue(Added);
+    const auto after = tool.List();
+    session.Command(Id(CommandId::Refresh));
+    bed.Check(WaitUntil([&] { return session.Entries() == after; }, 30000) && session.Selection() == -1 &&
+                  !IsWindow(added) && session.ReportWindows().size() == 1,
+              "when the selected printer vanishes, its window closes and nothing is selected or opened");
+}
+
+}  // namespace
+
+void RunFrameChecks(Bed& bed) {
+    AddQueue(GoneA);
+    AddQueue(GoneB);
+    const auto printers = bed.Tool().List();
+    OstrelSession session(bed.ostrelExe);
+    if (!bed.Check(session.Started(), "Ostrel.exe starts and fills its printer list")) return;
+    CheckStart(bed, session, printers);
+    if (printers.size() < 2) {
+        bed.tally.Fail(bed.Name("the test bed lists at least two printers"));
+        return;
+    }
+    CheckChoosing(bed, session, printers);
+    CheckRefresh(bed, session);
+
+    session.Command(Id(CommandId::Exit));
+    bed.Check(WaitForSingleObject(session.Process(), 10000) == WAIT_OBJECT_0, "Exit ends the program");
+}
+
+}  // namespace ostrel::uitest

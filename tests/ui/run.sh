@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# User-interface tests of Ostrel.exe under Wine on the test bed's Xvfb display and print server:
+# the driver (ui_driver.exe, built beside Ostrel.exe) starts the program and checks it from outside.
+# Needs the test bed with a display (eval "$(tools/testbed/start.sh --xvfb)") and the Windows builds:
+#   tests/ui/run.sh build/win32 build/win64
+# Builds this machine cannot run are skipped with the reason. Screenshots go to build/ui-artefacts/
+# (or OSTREL_UI_ARTEFACTS). Ends with "N passed, N failed"; exit status 1 when anything failed.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+[[ $# -gt 0 ]] || { echo "usage: tests/ui/run.sh WINDOWS_BUILD..." >&2; exit 2; }
+[[ -n "${WINEPREFIX:-}" && -n "${CUPS_SERVER:-}" && -n "${OSTREL_TESTBED_DIR:-}" ]] \
+    || { echo "run.sh: start the test bed first" >&2; exit 2; }
+[[ -n "${DISPLAY:-}" && -r "$OSTREL_TESTBED_DIR/xvfb/Xvfb_screen0" ]] \
+    || { echo "run.sh: the test bed has no display: start it with --xvfb" >&2; exit 2; }
+[[ -n "${OSTREL_PRINT_FILE:-}" ]] || { echo "run.sh: the test bed has no file queue (OSTREL_PRINT_FILE)" >&2; exit 2; }
+source "$root/tools/testbed/wine-loader.sh"
+
+artefacts=${OSTREL_UI_ARTEFACTS:-$root/build/ui-artefacts}
+mkdir -p "$artefacts"
+artefacts=$(cd "$artefacts" && pwd)
+
+passed=0
+failed=0
+pass() { passed=$((passed + 1)); }
+fail() { failed=$((failed + 1)); printf 'FAILED %s\n' "$*"; }
+winpath() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); p=Z:$p; printf '%s' "${p//\//\\}"; }
+
+for build in "$@"; do
+    case $(basename "$build") in
+        *win32) arch=win32 ;;
+        *win64) arch=win64 ;;
+        *) fail "[$build] not a Windows build (the folder's name ends in win32 or win64)"; continue ;;
+    esac
+    if [[ " $TB_WINE_BUILDS " != *" $arch "* ]]; then
+        echo "run.sh: skipped $build: $TB_WINE_SKIP_REASON"
+        continue
+    fi
+    for exe in app/Ostrel.exe app/ostrel-report.exe tests/ui/ui_driver.exe; do
+        [[ -f "$build/$exe" ]] || { fail "[$arch] $build/$exe is missing (build it first)"; continue 2; }
+    done
+    work=$(mktemp -d "${TMPDIR:-/tmp}/ostrel-ui.XXXXXX")
+    shot=$artefacts/$arch-report-window.png
+    rm -f "$artefacts/report-window.png" "$shot"
+    out=$(timeout 1200 "$TB_WINE" "$build/tests/ui/ui_driver.exe" \
+        --build "$arch" \
+        --ostrel "$(winpath "$build/app/Ostrel.exe")" \
+        --tool "$(winpath "$build/app/ostrel-report.exe")" \
+        --work "$(winpath "$work")" \
+        --artefacts "$artefacts" \
+        --screenshot-tool "$root/tools/testbed/xvfb-screenshot.sh" \
+        --print-file "$(winpath "$OSTREL_PRINT_FILE")" \
+        --page-log "$(winpath "$OSTREL_TESTBED_DIR/cups/log/page_log")" 2>&1 | tr -d '\r')
+    printf '%s\n' "$out" | grep '^FAILED'
+    summary=$(printf '%s\n' "$out" | tail -n 1)
+    if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+        passed=$((passed + BASH_REMATCH[1]))
+        failed=$((failed + BASH_REMATCH[2]))
+    else
+        fail "[$arch] the driver did not finish: $(printf '%s\n' "$out" | tail -n 5)"
+    fi
+    if [[ -s "$artefacts/report-window.png" ]]; then
+        mv "$artefacts/report-window.png" "$shot"
+        pass
+        echo "run.sh: [$arch] screenshot of a report window: $shot"
+    else
+        fail "[$arch] no screenshot of a report window was taken"
+    fi
+    # The driver's leftovers: in its own folder only; Wine processes of the run end with the test bed.
+    rm -rf "$work"
+done
+
+printf '%d passed, %d failed\n' "$passed" "$failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,45 @@
+// Drives Ostrel.exe from outside, through real window messages, key presses on the display and the
+// standard dialogs, and checks what its windows show against the report tool and the print server.
+//
+//   ui_driver.exe --build NAME --ostrel EXE --tool EXE --work DIR --artefacts LINUXDIR
+//                 --screenshot-tool LINUXPATH --print-file PATH --page-log PATH
+//
+// Prints "FAILED ..." for each failed check and ends with "N passed, N failed".
+#include "tests/ui/bed.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <map>
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace ostrel::uitest;
+    std::map<std::wstring, std::wstring> options;
+    for (int i = 1; i + 1 < argc; i += 2) options[argv[i]] = argv[i + 1];
+    const char* required[] = {"--build", "--ostrel", "--tool", "--work", "--artefacts", "--screenshot-tool",
+                              "--print-file", "--page-log"};
+    for (const char* name : required) {
+        if (!options.count(FromUtf8(name))) {
+            std::fprintf(stderr, "ui_driver: missing %s\n", name);
+            return 2;
+        }
+    }
+    Bed bed;
+    bed.build = Utf8(options[L"--build"]);
+    bed.ostrelExe = options[L"--ostrel"];
+    bed.reportToolExe = options[L"--tool"];
+    bed.work = options[L"--work"];
+    bed.artefacts = options[L"--artefacts"];
+    bed.screenshotTool = options[L"--screenshot-tool"];
+    bed.printFile = options[L"--print-file"];
+    bed.pageLog = options[L"--page-log"];
+
+    // A crash of the driver itself must not leave a dialog waiting for a click.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+
+    RunFrameChecks(bed);
+    RunDocumentChecks(bed);
+
+    std::printf("%s\n", bed.tally.Summary().c_str());
+    return bed.tally.Failed() == 0 ? 0 : 1;
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Saves what the test bed's Xvfb shows as a PNG picture.
+#
+#   tools/testbed/xvfb-screenshot.sh OUT.png [STATE_DIR]
+#
+# Xvfb keeps its screen in STATE_DIR/xvfb/Xvfb_screen0 (an XWD file, from -fbdir);
+# ImageMagick's convert turns it into PNG. STATE_DIR defaults to OSTREL_TESTBED_DIR.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+[[ $# -ge 1 ]] || tb_die "usage: xvfb-screenshot.sh OUT.png [STATE_DIR]"
+out=$1
+dir=$(tb_state_dir "${2:-}")
+screen=$dir/xvfb/Xvfb_screen0
+[[ -r "$screen" ]] || tb_die "no Xvfb screen in $dir (start the test bed with --xvfb)"
+tb_require convert
+mkdir -p "$(dirname "$out")"
+convert "xwd:$screen" "$out" || tb_die "convert could not read $screen"
+tb_log "screenshot: $out"
