@@ -1,5 +1,6 @@
 #include "app/frame/frame_window.h"
 
+#include "app/frame/command_images.h"
 #include "app/frame/frame_controls.h"
 #include "app/frame_command_state.h"
 #include "app/menu_layout.h"
@@ -30,6 +31,31 @@ constexpr int ComboItemHeight = 16;
 constexpr int StatusBarHeight = 20;
 constexpr int FontHeight = -12;
 constexpr const wchar_t* FrameFontName = L"ＭＳ Ｐゴシック";
+constexpr int ToolButtonWidth = 23;
+constexpr int ToolSeparatorWidth = 8;
+
+struct ToolButton {
+    bool separator;
+    CommandId command;
+    bool reportCommand;  // bound to the first report window's command of that id
+};
+
+constexpr ToolButton ToolButtons[] = {
+    {false, CommandId::Refresh, false}, {true, {}, false},
+    {false, CommandId::Find, true},     {false, CommandId::FindNext, true}, {true, {}, false},
+    {false, CommandId::SaveAs, true},   {false, CommandId::Print, true},    {true, {}, false},
+};
+
+// Asked from outside (user-interface tests): wParam a command id; 1 enabled, 0 disabled, -1 unknown.
+constexpr const wchar_t* CommandStateMessageName = L"OstrelCommandState";
+
+bool IsKnownCommand(int id)
+{
+    for (const CommandInfo& command : AllCommands())
+        if (static_cast<int>(command.id) == id)
+            return true;
+    return false;
+}
 
 TextEquals LocaleTextEquals()
 {
@@ -49,9 +75,11 @@ void FrameWindow::Create()
 {
     RegisterWindowClass(ClassName, GetSysColorBrush(COLOR_BTNFACE),
                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), nullptr);
-    frameMenu_ = ui::BuildMenuBar(FrameMenuBar(), [this](int image) { return CommandBitmap(image); });
-    mergedMenu_ = ui::BuildMenuBar(MergeMenuBars(FrameMenuBar(), ReportMenuBar()),
-                                   [this](int image) { return CommandBitmap(image); });
+    commandStateMessage_ = RegisterWindowMessageW(CommandStateMessageName);
+    imageList_ = LoadCommandImages();
+    imageListInfo_ = LoadInformationImage();
+    frameMenu_ = ui::BuildMenuBar(FrameMenuBar());
+    mergedMenu_ = ui::BuildMenuBar(MergeMenuBars(FrameMenuBar(), ReportMenuBar()));
     frameAccelerators_ = ui::BuildAccelerators(std::vector<CommandInfo>{CommandInfoOf(CommandId::Refresh),
                                                                         CommandInfoOf(CommandId::Close)});
     reportAccelerators_ = ui::BuildAccelerators(AllCommands());
@@ -68,12 +96,7 @@ void FrameWindow::CreateChildren()
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FrameFontName));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
 
-    toolBar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                                   CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
-                               0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToolBarId)),
-                               instance, nullptr);
-
+    CreateToolBar();
     comboBoxPrinter_ = std::make_unique<PrinterComboBox>(Handle(), ComboBoxPrinterId, font_.get());
     imageListPrinter_ = std::make_unique<PrinterImages>();
 
@@ -86,8 +109,87 @@ void FrameWindow::CreateChildren()
                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0,
                                  Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(MdiClientId)), instance,
                                  &client);
-    if (toolBar_ == nullptr || statusBar_ == nullptr || mdiClient_ == nullptr)
+    if (statusBar_ == nullptr || mdiClient_ == nullptr)
         throw std::runtime_error("cannot create the main window's controls");
+    statusBarNotices_ = std::make_unique<ChangeNoticeBar>(statusBar_, imageListInfo_.get());
+}
+
+void FrameWindow::CreateToolBar()
+{
+    toolBar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                   CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                               0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToolBarId)),
+                               GetModuleHandleW(nullptr), nullptr);
+    if (toolBar_ == nullptr)
+        throw std::runtime_error("cannot create the tool bar");
+    SendMessageW(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList_.get()));
+    std::vector<TBBUTTON> buttons;
+    for (const ToolButton& button : ToolButtons) {
+        TBBUTTON added{};
+        if (button.separator) {
+            added.iBitmap = ToolSeparatorWidth;
+            added.fsStyle = BTNS_SEP;
+        } else {
+            // The report buttons show nothing until the first report window exists.
+            added.iBitmap = button.reportCommand ? I_IMAGENONE : CommandInfoOf(button.command).image;
+            added.idCommand = static_cast<int>(button.command);
+            added.fsState = button.reportCommand ? 0 : TBSTATE_ENABLED;
+            added.fsStyle = BTNS_BUTTON;
+        }
+        buttons.push_back(added);
+    }
+    SendMessageW(toolBar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(ToolButtonWidth, ToolBarHeight));
+}
+
+// Shows the first report window's command images, and from then on its enabled states.
+void FrameWindow::UpdateToolBar()
+{
+    if (toolBarReport_ == nullptr)
+        return;
+    for (const ToolButton& button : ToolButtons) {
+        if (button.separator || !button.reportCommand)
+            continue;
+        const auto id = static_cast<WPARAM>(button.command);
+        if (!toolBarBound_)
+            SendMessageW(toolBar_, TB_CHANGEBITMAP, id, MAKELPARAM(CommandInfoOf(button.command).image, 0));
+        const bool enabled = toolBarReport_->IsCommandEnabled(button.command);
+        if ((SendMessageW(toolBar_, TB_ISBUTTONENABLED, id, 0) != 0) != enabled)
+            SendMessageW(toolBar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));
+    }
+    toolBarBound_ = true;
+}
+
+void FrameWindow::ExecuteToolButton(CommandId id)
+{
+    for (const ToolButton& button : ToolButtons) {
+        if (button.separator || button.command != id)
+            continue;
+        if (!button.reportCommand)
+            ExecuteCommand(id);
+        else if (toolBarReport_ != nullptr)
+            toolBarReport_->ExecuteCommand(id);
+        return;
+    }
+}
+
+LRESULT FrameWindow::Notify(NMHDR& header)
+{
+    if (header.code == TTN_GETDISPINFOW) {
+        // Tooltips of the tool bar: the short hint; the report buttons have none before they are bound.
+        auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+        const int id = static_cast<int>(header.idFrom);
+        toolTipText_.clear();
+        for (const ToolButton& button : ToolButtons)
+            if (!button.separator && static_cast<int>(button.command) == id && (!button.reportCommand || toolBarBound_))
+                toolTipText_ = ShortHint(CommandInfoOf(button.command).hint);
+        info.lpszText = toolTipText_.data();
+        info.hinst = nullptr;
+        return 0;
+    }
+    return DefaultProcedure(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
 void FrameWindow::Layout(int width, int height)
@@ -98,6 +200,7 @@ void FrameWindow::Layout(int width, int height)
     MoveWindow(comboBoxPrinter_->Handle(), comboLeft, HeaderBorder,
                std::max(0, width - comboLeft - ComboRightMargin), ComboDropHeight, TRUE);
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    statusBarNotices_->Resize();
     MoveWindow(mdiClient_, 0, HeaderHeight, width, std::max(0, statusTop - HeaderHeight), TRUE);
     RECT header{0, 0, width, HeaderHeight};
     InvalidateRect(Handle(), &header, TRUE);
@@ -111,6 +214,7 @@ bool FrameWindow::TextEqualsIgnoringCase(const std::string& a, const std::string
 void FrameWindow::ActionRefreshExecute()
 {
     const ui::WaitCursor wait;
+    statusBarNotices_->Clear();
     const TextEquals equals = LocaleTextEquals();
     const int selected = comboBoxPrinter_->Selected();
     const std::string remembered = selected >= 0 ? comboBoxPrinter_->Text(selected) : std::string();
@@ -149,13 +253,27 @@ void FrameWindow::ComboBoxPrinterClick()
     const int i = comboBoxPrinter_->Selected();
     if (i < 0)
         return;
+    // Activating a report window takes the focus; a user walking the list with the arrow keys
+    // keeps it, so that each entry passed over shows its report.
+    const HWND list = comboBoxPrinter_->Handle();
+    const bool listHadFocus = GetFocus() == list;
+    const auto keepFocus = [&] {
+        if (listHadFocus && GetFocus() != list)
+            SetFocus(list);
+    };
     if (ReportWindow* window = comboBoxPrinter_->WindowOf(i)) {
         window->BringToFront();
+        keepFocus();
         return;
     }
     ReportWindow& window = ReportWindow::Create(*this);
     comboBoxPrinter_->SetWindow(i, &window);
+    if (!toolBarBound_) {
+        toolBarReport_ = &window;
+        UpdateToolBar();
+    }
     window.SetIcon(imageListPrinter_->IconCopy(i));
+    keepFocus();
     window.MakeReport(comboBoxPrinter_->Text(i));
 }
 
@@ -242,11 +360,6 @@ void FrameWindow::ShowMenuBar(bool merged)
     mergedMenuShown_ = merged;
 }
 
-HBITMAP FrameWindow::CommandBitmap(int) const
-{
-    return nullptr;
-}
-
 void FrameWindow::ReportWindowActivated(ReportWindow& window)
 {
     ShowMenuBar(true);
@@ -270,6 +383,8 @@ void FrameWindow::ReportWindowClosing(ReportWindow& window)
 
 void FrameWindow::ReportWindowDestroyed(ReportWindow& window)
 {
+    if (toolBarReport_ == &window)
+        toolBarReport_ = nullptr;
     // Destroyed with the frame, its close handling did not run: no entry may keep it.
     if (comboBoxPrinter_ && IsWindow(comboBoxPrinter_->Handle()))
         ReportWindowClosing(window);
@@ -280,6 +395,7 @@ void FrameWindow::Idle()
     if (Handle() == nullptr)
         return;
     ShowMenuBar(ActiveReport() != nullptr);
+    UpdateToolBar();
 }
 
 bool FrameWindow::PreTranslate(MSG& message)
@@ -288,6 +404,12 @@ bool FrameWindow::PreTranslate(MSG& message)
         return false;
     if (TranslateAcceleratorW(Handle(), frameAccelerators_.get(), &message))
         return true;
+    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const auto* report = dynamic_cast<ReportWindow*>(Window::FromHandle(child));
+        const HWND dialog = report != nullptr ? report->FindDialog() : nullptr;
+        if (dialog != nullptr && IsDialogMessageW(dialog, &message))
+            return true;
+    }
     if (TranslateMDISysAccel(mdiClient_, &message))
         return true;
     return TranslateAcceleratorW(Handle(), reportAccelerators_.get(), &message) != 0;
@@ -295,10 +417,22 @@ bool FrameWindow::PreTranslate(MSG& message)
 
 LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == commandStateMessage_ && commandStateMessage_ != 0) {
+        const int id = static_cast<int>(wParam);
+        return IsKnownCommand(id) ? (IsCommandEnabled(static_cast<CommandId>(id)) ? 1 : 0) : -1;
+    }
     switch (message) {
     case WM_CREATE:
         CreateChildren();
         return 0;
+    case WM_SETTINGCHANGE:
+        statusBarNotices_->OnSettingChange(lParam);
+        return 0;
+    case WM_DEVMODECHANGE:
+        statusBarNotices_->OnDevModeChange(lParam);
+        return 0;
+    case WM_NOTIFY:
+        return Notify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_SHOWWINDOW:
         if (wParam && !shown_) {
             shown_ = true;
@@ -320,6 +454,8 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_MEASUREITEM: {
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (ui::MeasureMenuImage(item))
+            return TRUE;
         if (item.CtlID == ComboBoxPrinterId) {
             item.itemHeight = ComboItemHeight;
             return TRUE;
@@ -328,6 +464,10 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (ui::DrawMenuImage(item, imageList_.get()))
+            return TRUE;
+        if (item.CtlID == StatusBarId)
+            return statusBarNotices_->DrawItem(item) ? TRUE : FALSE;
         if (item.CtlID == ComboBoxPrinterId) {
             comboBoxPrinter_->DrawItem(item, imageListPrinter_->Handle(),
                                        imageListPrinter_->HasImage(static_cast<int>(item.itemID)));
@@ -345,10 +485,13 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 ComboBoxPrinterClick();
             return 0;
         }
-        if (id >= static_cast<int>(CommandId::Refresh) && id <= static_cast<int>(CommandId::FindPrev)) {
+        if (!IsKnownCommand(id))
+            break;
+        if (reinterpret_cast<HWND>(lParam) == toolBar_ && toolBar_ != nullptr)
+            ExecuteToolButton(static_cast<CommandId>(id));
+        else
             ExecuteCommand(static_cast<CommandId>(id));
-            return 0;
-        }
+        return 0;
         break;
     }
     case WM_DESTROY:

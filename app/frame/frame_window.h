@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/command_table.h"
+#include "app/frame/change_notice_bar.h"
 #include "app/frame/printer_combo_box.h"
 #include "app/frame/printer_icons.h"
 #include "platform/printer_list.h"
@@ -41,13 +42,17 @@ private:
     // ReportWindowHost
     HWND MdiClient() const override { return mdiClient_; }
     Spooler& ReportSpooler() override { return spooler_; }
-    HBITMAP CommandBitmap(int image) const override;
+    HIMAGELIST CommandImages() const override { return imageList_.get(); }
     void ReportWindowActivated(ReportWindow& window) override;
     void ReportWindowDeactivated(ReportWindow& window) override;
     void ReportWindowClosing(ReportWindow& window) override;
     void ReportWindowDestroyed(ReportWindow& window) override;
 
     void CreateChildren();
+    void CreateToolBar();
+    void UpdateToolBar();
+    void ExecuteToolButton(CommandId id);
+    LRESULT Notify(NMHDR& header);
     void Layout(int width, int height);
     void ComboBoxPrinterClick();
     void ExecuteCommand(CommandId id);
@@ -66,6 +71,15 @@ private:
     HWND toolBar_ = nullptr;
     HWND statusBar_ = nullptr;
     ui::UniqueFont font_;
+    ui::UniqueImageList imageList_;      // the command images
+    ui::UniqueImageList imageListInfo_;  // the information sign
+    std::unique_ptr<ChangeNoticeBar> statusBarNotices_;
+    // The first report window created since the start serves the tool bar's report buttons; null
+    // once it is destroyed, when those buttons keep their look and do nothing.
+    ReportWindow* toolBarReport_ = nullptr;
+    bool toolBarBound_ = false;
+    std::wstring toolTipText_;  // the tool bar's tooltip asks for a text that outlives the answer
+    UINT commandStateMessage_ = 0;
     std::unique_ptr<PrinterComboBox> comboBoxPrinter_;
     std::unique_ptr<PrinterImages> imageListPrinter_;
     ui::MenuBar frameMenu_;

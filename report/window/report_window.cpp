@@ -61,6 +61,9 @@ void ReportWindow::MakeReport(const std::string& entry)
 {
     const ui::WaitCursor wait;
     SetWindowTextW(Handle(), ui::Widen(entry).c_str());
+    // The window menu lists the windows by caption; not every system renews it on its own.
+    SendMessageW(host_.MdiClient(), WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(GetParent(host_.MdiClient()));
     ReportBuilder builder(host_.ReportSpooler(), document_);
     const PrinterNames names = builder.MakeReport(entry);
     deviceName_ = names.deviceName;
@@ -88,13 +91,20 @@ void ReportWindow::Close()
     PostMessageW(Handle(), DestroyLater, 0, 0);
 }
 
-bool ReportWindow::IsCommandEnabled(CommandId) const
+bool ReportWindow::IsCommandEnabled(CommandId id) const
 {
-    return false;
+    return commands_ && commands_->IsEnabled(id);
 }
 
-void ReportWindow::ExecuteCommand(CommandId)
+void ReportWindow::ExecuteCommand(CommandId id)
 {
+    if (IsCommandEnabled(id))
+        commands_->Execute(id);
+}
+
+HWND ReportWindow::FindDialog() const
+{
+    return commands_ ? commands_->FindDialog() : nullptr;
 }
 
 void ReportWindow::ShowContextMenu(LPARAM position)
@@ -104,14 +114,15 @@ void ReportWindow::ShowContextMenu(LPARAM position)
         GetCaretPos(&at);
         ClientToScreen(richEdit_->Handle(), &at);
     }
-    const ui::UniqueMenu menu =
-        ui::BuildPopupMenu(ReportContextMenu(), [this](int image) { return host_.CommandBitmap(image); });
+    const ui::UniqueMenu menu = ui::BuildPopupMenu(ReportContextMenu());
     ui::UpdateMenuItems(menu.get(), [this](CommandId id) { return IsCommandEnabled(id); });
     TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
 }
 
 LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == DocumentCommands::FindMessage() && commands_ && commands_->HandleFindMessage(wParam, lParam))
+        return 0;
     switch (message) {
     case WM_CREATE: {
         richEdit_ = std::make_unique<ui::RichEdit>(Handle(), RichEditId);
@@ -119,8 +130,17 @@ LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                                 ReportFontName));
         SendMessageW(richEdit_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        commands_ = std::make_unique<DocumentCommands>(Handle(), richEdit_->Handle(), document_);
         break;
     }
+    case WM_MEASUREITEM:
+        if (ui::MeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+            return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (ui::DrawMenuImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), host_.CommandImages()))
+            return TRUE;
+        break;
     case WM_SIZE:
         if (richEdit_)
             MoveWindow(richEdit_->Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/command_table.h"
+#include "report/window/document_commands.h"
 #include "platform/portable/memory_document.h"
 #include "platform/spooler.h"
 #include "platform/win32/ui/handles.h"
@@ -21,8 +22,8 @@ class ReportWindowHost {
 public:
     virtual HWND MdiClient() const = 0;
     virtual Spooler& ReportSpooler() = 0;
-    // The bitmap of a command image for menu items, or null.
-    virtual HBITMAP CommandBitmap(int image) const = 0;
+    // The command images (ImageList) that menu items show.
+    virtual HIMAGELIST CommandImages() const = 0;
     virtual void ReportWindowActivated(ReportWindow& window) = 0;
     virtual void ReportWindowDeactivated(ReportWindow& window) = 0;
     // The window is being closed: whatever refers to it lets go of it.
@@ -54,6 +55,8 @@ public:
 
     bool IsCommandEnabled(CommandId id) const;
     void ExecuteCommand(CommandId id);
+    // The find dialog while it is open, for the message loop; null otherwise.
+    HWND FindDialog() const;
 
     const std::string& DeviceName() const { return deviceName_; }
     const std::string& PortName() const { return portName_; }
@@ -71,6 +74,7 @@ private:
     ReportWindowHost& host_;
     std::unique_ptr<ui::RichEdit> richEdit_;
     MemoryDocument document_;
+    std::unique_ptr<DocumentCommands> commands_;  // reads document_, so it goes first
     ui::UniqueIcon icon_;
     ui::UniqueFont font_;
     std::string deviceName_;

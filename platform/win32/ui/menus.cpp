@@ -8,7 +8,9 @@ namespace ostrel::ui {
 
 namespace {
 
-void AppendItems(HMENU menu, std::span<const MenuItem> items, const MenuImage& images)
+constexpr int ImageSize = 16;
+
+void AppendItems(HMENU menu, std::span<const MenuItem> items)
 {
     for (const MenuItem& item : items) {
         if (item.separator) {
@@ -18,12 +20,11 @@ void AppendItems(HMENU menu, std::span<const MenuItem> items, const MenuImage& i
         const CommandInfo& command = CommandInfoOf(item.command);
         const std::wstring text = MenuItemText(command);
         AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command.id), text.c_str());
-        const HBITMAP bitmap = command.image != NoImage && images ? images(command.image) : nullptr;
-        if (bitmap != nullptr) {
+        if (command.image != NoImage) {
             MENUITEMINFOW info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_BITMAP;
-            info.hbmpItem = bitmap;
+            info.hbmpItem = HBMMENU_CALLBACK;
             SetMenuItemInfoW(menu, static_cast<UINT>(command.id), FALSE, &info);
         }
     }
@@ -31,13 +32,13 @@ void AppendItems(HMENU menu, std::span<const MenuItem> items, const MenuImage& i
 
 }  // namespace
 
-MenuBar BuildMenuBar(std::span<const MenuLayout> menus, const MenuImage& images)
+MenuBar BuildMenuBar(std::span<const MenuLayout> menus)
 {
     MenuBar result{UniqueMenu(CreateMenu()), nullptr};
     if (!result.bar)
         throw std::runtime_error("cannot create a menu bar");
     for (const MenuLayout& layout : menus) {
-        UniqueMenu popup = BuildPopupMenu(layout.items, images);
+        UniqueMenu popup = BuildPopupMenu(layout.items);
         if (layout.windowMenu)
             result.windowMenu = popup.get();
         AppendMenuW(result.bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup.get()), layout.caption);
@@ -46,13 +47,37 @@ MenuBar BuildMenuBar(std::span<const MenuLayout> menus, const MenuImage& images)
     return result;
 }
 
-UniqueMenu BuildPopupMenu(std::span<const MenuItem> items, const MenuImage& images)
+UniqueMenu BuildPopupMenu(std::span<const MenuItem> items)
 {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu)
         throw std::runtime_error("cannot create a menu");
-    AppendItems(menu.get(), items, images);
+    AppendItems(menu.get(), items);
     return menu;
+}
+
+bool MeasureMenuImage(MEASUREITEMSTRUCT& item)
+{
+    if (item.CtlType != ODT_MENU)
+        return false;
+    item.itemWidth = ImageSize;
+    item.itemHeight = ImageSize;
+    return true;
+}
+
+bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images)
+{
+    if (item.CtlType != ODT_MENU)
+        return false;
+    for (const CommandInfo& command : AllCommands()) {
+        if (static_cast<UINT>(command.id) == item.itemID && command.image != NoImage) {
+            const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - ImageSize) / 2;
+            ImageList_Draw(images, command.image, item.hDC, item.rcItem.left, top,
+                           (item.itemState & ODS_GRAYED) ? ILD_BLEND50 : ILD_NORMAL);
+            break;
+        }
+    }
+    return true;
 }
 
 void UpdateMenuItems(HMENU menu, const std::function<bool(CommandId)>& isEnabled)

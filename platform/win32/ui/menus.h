@@ -10,16 +10,19 @@
 
 namespace ostrel::ui {
 
-// The bitmap a menu item shows for a command image, or null.
-using MenuImage = std::function<HBITMAP(int image)>;
-
+// Items of commands with an image draw it themselves: their owner window answers WM_MEASUREITEM
+// and WM_DRAWITEM for them with MeasureMenuImage and DrawMenuImage.
 struct MenuBar {
     UniqueMenu bar;
     HMENU windowMenu = nullptr;  // the popup marked as window menu, owned by bar
 };
 
-MenuBar BuildMenuBar(std::span<const MenuLayout> menus, const MenuImage& images);
-UniqueMenu BuildPopupMenu(std::span<const MenuItem> items, const MenuImage& images);
+MenuBar BuildMenuBar(std::span<const MenuLayout> menus);
+UniqueMenu BuildPopupMenu(std::span<const MenuItem> items);
+
+// For a menu item's image: false when the message is about something else.
+bool MeasureMenuImage(MEASUREITEMSTRUCT& item);
+bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images);
 
 // Enables or greys every command item of menu (not its sub-menus) as isEnabled says.
 void UpdateMenuItems(HMENU menu, const std::function<bool(CommandId)>& isEnabled);
