@@ -48,6 +48,19 @@ for build in "$@"; do
             cmp -s "$work/$name-$queue.txt" "$work/$name-$queue.native.txt"
     done
 
+    # The desktop program's exports, called through GetProcAddress, and their names in the file.
+    out=$(wine "$build/tests/exports_check.exe" "$build/app/Ostrel.exe" 2>&1 | tr -d '\r')
+    printf '%s\n' "$out" | grep '^FAILED' | sed "s/^/[$name] /"
+    summary=$(printf '%s\n' "$out" | tail -n 1)
+    if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+        passed=$((passed + BASH_REMATCH[1]))
+        failed=$((failed + BASH_REMATCH[2]))
+    else
+        fail "[$name] exports_check did not finish: $out"
+    fi
+    exports=$(objdump -p "$build/app/Ostrel.exe" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk 'NF && !/Table/ {print $NF}' | sort | tr '\n' ' ')
+    check "[$name] the 11 exports carry plain names" test "$exports" = "AllocItemIDList ChopItemIDList ConcatItemIDList CopyItemIDList GetErrorString GetItemIDListSize GetLastErrorString GetNextItemID GetNthItemID GetNumOfItemID PathToIDList "
+
     wine "$tool" "No Such Printer 42" | tr -d '\r' >"$work/unknown.txt"
     check "[$name] unknown printer gives the open failure line with the system text" \
         grep -qx '\*\*\* CANNOT OPEN PRINTER \*\*\*: 1801: Invalid printer name\. ' "$work/unknown.txt"
