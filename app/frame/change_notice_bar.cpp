@@ -3,7 +3,8 @@
 #include "platform/win32/ui/handles.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <iterator>
+#include <string>
 
 namespace ostrel {
 
@@ -13,7 +14,7 @@ constexpr int SignPanel = 1;
 // Widths of the panels after the first, left to right.
 constexpr int FixedPanelWidths[] = {20, 50};
 constexpr int PanelCount = 1 + static_cast<int>(std::size(FixedPanelWidths));
-// Wide enough for a notice line; the tooltip breaks its text only at line breaks below this.
+// Wide enough for a notice line: below this the tooltip breaks its text only at line breaks.
 constexpr LPARAM TooltipMaxWidth = 800;
 
 const wchar_t* NoticeText(LPARAM lParam)
@@ -21,38 +22,38 @@ const wchar_t* NoticeText(LPARAM lParam)
     return lParam != 0 ? reinterpret_cast<const wchar_t*>(lParam) : L"";
 }
 
-// The one tool: the whole status bar, whatever panel the mouse is over.
-TOOLINFOW StatusBarTool(HWND statusBar, const wchar_t* text)
+// The tooltip window a status bar made for itself: it owns it. Null when there is none.
+HWND TooltipOf(HWND statusBar)
 {
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size every version of the control takes
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(statusBar);
-    tool.uId = reinterpret_cast<UINT_PTR>(statusBar);
-    tool.lpszText = const_cast<wchar_t*>(text);
-    return tool;
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{statusBar, nullptr};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(statusBar, nullptr),
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(parameter);
+            wchar_t className[32] = {};
+            GetClassNameW(window, className, static_cast<int>(std::size(className)));
+            if (GetWindow(window, GW_OWNER) != search.owner || lstrcmpiW(className, TOOLTIPS_CLASSW) != 0)
+                return TRUE;
+            search.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 }  // namespace
 
 ChangeNoticeBar::ChangeNoticeBar(HWND statusBar, HIMAGELIST infoImages) : statusBar_(statusBar), infoImages_(infoImages)
 {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(statusBar_),
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (tooltip_ == nullptr)
-        throw std::runtime_error("cannot create the status bar's tooltip");
-    TOOLINFOW tool = StatusBarTool(statusBar_, L"");
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, TooltipMaxWidth);
     Resize();
+    // The log comes in lines.
+    if (const HWND tooltip = TooltipOf(statusBar_))
+        SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, TooltipMaxWidth);
     // Panel 1 holds no text: the status bar asks its parent to draw it.
     SendMessageW(statusBar_, SB_SETTEXTW, SignPanel | SBT_OWNERDRAW, 0);
-}
-
-ChangeNoticeBar::~ChangeNoticeBar()
-{
-    DestroyWindow(tooltip_);
 }
 
 void ChangeNoticeBar::Resize()
@@ -105,14 +106,13 @@ void ChangeNoticeBar::Clear()
     ShowLog();
 }
 
-// The tooltip follows the log (none while it is empty), and the sign shows at once.
+// The tooltip follows the log (none while it is empty) over every panel, so that it shows wherever
+// the mouse rests on the status bar; the sign shows at once.
 void ChangeNoticeBar::ShowLog()
 {
-    tooltipText_ = log_.TooltipText();
-    TOOLINFOW tool = StatusBarTool(statusBar_, tooltipText_.c_str());
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    if (log_.Empty())
-        SendMessageW(tooltip_, TTM_POP, 0, 0);
+    const std::wstring tip = log_.TooltipText();
+    for (int panel = 0; panel < PanelCount; ++panel)
+        SendMessageW(statusBar_, SB_SETTIPTEXTW, panel, reinterpret_cast<LPARAM>(tip.c_str()));
     RedrawWindow(statusBar_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 

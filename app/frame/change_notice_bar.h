@@ -8,15 +8,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
-
 namespace ostrel {
 
 class ChangeNoticeBar {
 public:
-    // statusBar: the frame's status bar; infoImages: image 0 is the information sign.
+    // statusBar: the frame's status bar, made with tooltips (SBARS_TOOLTIPS); infoImages: image 0
+    // is the information sign.
     ChangeNoticeBar(HWND statusBar, HIMAGELIST infoImages);
-    ~ChangeNoticeBar();
     ChangeNoticeBar(const ChangeNoticeBar&) = delete;
     ChangeNoticeBar& operator=(const ChangeNoticeBar&) = delete;
 
@@ -37,8 +35,6 @@ private:
 
     HWND statusBar_;
     HIMAGELIST infoImages_;
-    HWND tooltip_ = nullptr;
-    std::wstring tooltipText_;
     ChangeLog log_;
 };
 

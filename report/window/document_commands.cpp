@@ -98,9 +98,11 @@ DocumentCommands::DocumentCommands(HWND owner, HWND richEdit, const MemoryDocume
     find_.wFindWhatLen = FindTextCapacity;
 }
 
+// The dialog points into this object: it must not outlive it. (When the frame closes, the dialog
+// it owns is gone already.)
 DocumentCommands::~DocumentCommands()
 {
-    if (findDialog_ != nullptr)
+    if (findDialog_ != nullptr && IsWindow(findDialog_))
         DestroyWindow(findDialog_);
 }
 
@@ -166,7 +168,7 @@ void DocumentCommands::SaveAs()
     dialog.nMaxFile = SaveFileNameCapacity;
     dialog.lpstrDefExt = L"rtf";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_ENABLESIZING |
-                   OFN_FORCESHOWHIDDEN | OFN_PATHMUSTEXIST;
+                   OFN_FORCESHOWHIDDEN;
     if (!GetSaveFileNameW(&dialog))
         return;
     saveFilterIndex_ = dialog.nFilterIndex;
@@ -183,7 +185,7 @@ void DocumentCommands::Print()
     if (!chosen.dc)
         return;
     // The job is named by the caption of the application's main window.
-    PrintRichText(richEdit_, chosen.dc.get(), WindowText(GetAncestor(owner_, GA_ROOT)), chosen.toFile);
+    PrintReport(richEdit_, document_, chosen.dc.get(), WindowText(GetAncestor(owner_, GA_ROOT)), chosen.toFile);
 }
 
 void DocumentCommands::ShowFindDialog()
