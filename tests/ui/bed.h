@@ -16,6 +16,7 @@ struct Bed {
     std::wstring screenshotTool;  // tools/testbed/xvfb-screenshot.sh (Linux path)
     std::wstring printFile;       // what the file-device queue writes (Windows path)
     std::wstring pageLog;         // cupsd's page log: one line per job, with its name (Windows path)
+    std::wstring readOnlyFolder;  // a folder nobody can write in, or empty where none could be made
     std::string build;            // "win32" or "win64": a prefix of every check's name
     Tally tally;
 
@@ -28,7 +29,8 @@ struct Bed {
     void Screenshot(const std::wstring& name) const;
 };
 
-// Queues of the test bed's print server, added and removed while the program runs.
+// Printers added and removed while the program runs: the print server's queue and the spooler's
+// printer for it.
 void AddQueue(const std::wstring& name);
 void RemoveQueue(const std::wstring& name);
 

@@ -89,14 +89,24 @@ void OstrelSession::ChooseByMessage(int index) const {
 }
 
 void OstrelSession::Focus(HWND window) const {
-    HWND target = window ? window : frame_;
-    SetForegroundWindow(GetAncestor(target, GA_ROOT));
-    // The focus belongs to the program's thread: attach to it for the moment of the change.
+    const HWND target = window ? window : frame_;
+    const HWND top = GetAncestor(target, GA_ROOT);
     const DWORD own = GetCurrentThreadId();
     const DWORD theirs = GetWindowThreadProcessId(target, nullptr);
-    AttachThreadInput(own, theirs, TRUE);
-    SetFocus(target);
-    AttachThreadInput(own, theirs, FALSE);
+    // The focus belongs to the program's thread: attach to it for the moment of the change. The
+    // display server learns of the new foreground window a moment later, so check and retry.
+    WaitUntil(
+        [&] {
+            SetForegroundWindow(top);
+            AttachThreadInput(own, theirs, TRUE);
+            SetFocus(target);
+            AttachThreadInput(own, theirs, FALSE);
+            Settle(100);
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == top && GetGUIThreadInfo(theirs, &info) && info.hwndFocus == target;
+        },
+        3000);
     Settle(200);
 }
 

@@ -15,6 +15,9 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
+// Class names compare without regard to case, as the window manager does ("MDIClient").
+bool IsClass(HWND window, const wchar_t* className) { return _wcsicmp(ClassOf(window).c_str(), className) == 0; }
+
 }  // namespace
 
 RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)
@@ -66,7 +69,7 @@ std::wstring TextOf(HWND window) {
 std::vector<HWND> ChildrenOf(HWND parent, const wchar_t* className) {
     std::vector<HWND> found;
     for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (ClassOf(w) == className) found.push_back(w);
+        if (IsClass(w, className)) found.push_back(w);
     }
     return found;
 }
@@ -81,7 +84,7 @@ HWND FindDescendant(HWND root, const wchar_t* className, int controlId) {
         root,
         [](HWND w, LPARAM p) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(p);
-            if (ClassOf(w) != s.className) return TRUE;
+            if (!IsClass(w, s.className)) return TRUE;
             if (s.controlId != 0 && GetDlgCtrlID(w) != s.controlId) return TRUE;
             s.found = w;
             return FALSE;
@@ -101,7 +104,7 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId, const wchar_t* className) {
             auto& s = *reinterpret_cast<Search*>(p);
             DWORD owner = 0;
             GetWindowThreadProcessId(w, &owner);
-            if (owner == s.processId && IsWindowVisible(w) && ClassOf(w) == s.className) s.found.push_back(w);
+            if (owner == s.processId && IsWindowVisible(w) && IsClass(w, s.className)) s.found.push_back(w);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));

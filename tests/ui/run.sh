@@ -40,6 +40,22 @@ for build in "$@"; do
         [[ -f "$build/$exe" ]] || { fail "[$arch] $build/$exe is missing (build it first)"; continue 2; }
     done
     work=$(mktemp -d "${TMPDIR:-/tmp}/ostrel-ui.XXXXXX")
+    # A folder the program cannot write in, with a file the failed save must leave alone. Wine runs
+    # as whoever runs this: for root only the immutable attribute keeps the folder closed.
+    read_only=$work/read-only
+    mkdir "$read_only"
+    echo "there before the save" >"$read_only/kept.txt"
+    chmod 555 "$read_only"
+    if touch "$read_only/.probe" 2>/dev/null; then
+        rm -f "$read_only/.probe"
+        chattr +i "$read_only" 2>/dev/null
+    fi
+    read_only_arg=()
+    if touch "$read_only/.probe" 2>/dev/null; then
+        rm -f "$read_only/.probe"
+    else
+        read_only_arg=(--read-only-folder "$(winpath "$read_only")")
+    fi
     shot=$artefacts/$arch-report-window.png
     rm -f "$artefacts/report-window.png" "$shot"
     out=$(timeout 1200 "$TB_WINE" "$build/tests/ui/ui_driver.exe" \
@@ -50,8 +66,9 @@ for build in "$@"; do
         --artefacts "$artefacts" \
         --screenshot-tool "$root/tools/testbed/xvfb-screenshot.sh" \
         --print-file "$(winpath "$OSTREL_PRINT_FILE")" \
-        --page-log "$(winpath "$OSTREL_TESTBED_DIR/cups/log/page_log")" 2>&1 | tr -d '\r')
-    printf '%s\n' "$out" | grep '^FAILED'
+        --page-log "$(winpath "$OSTREL_TESTBED_DIR/cups/log/page_log")" \
+        "${read_only_arg[@]}" 2>&1 | tr -d '\r')
+    printf '%s\n' "$out" | grep -E '^(FAILED|SKIPPED)'
     summary=$(printf '%s\n' "$out" | tail -n 1)
     if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
         passed=$((passed + BASH_REMATCH[1]))
@@ -67,6 +84,8 @@ for build in "$@"; do
         fail "[$arch] no screenshot of a report window was taken"
     fi
     # The driver's leftovers: in its own folder only; Wine processes of the run end with the test bed.
+    chattr -i "$read_only" 2>/dev/null
+    chmod 755 "$read_only"
     rm -rf "$work"
 done
 

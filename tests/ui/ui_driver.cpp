@@ -2,7 +2,7 @@
 // standard dialogs, and checks what its windows show against the report tool and the print server.
 //
 //   ui_driver.exe --build NAME --ostrel EXE --tool EXE --work DIR --artefacts LINUXDIR
-//                 --screenshot-tool LINUXPATH --print-file PATH --page-log PATH
+//                 --screenshot-tool LINUXPATH --print-file PATH --page-log PATH [--read-only-folder DIR]
 //
 // Prints "FAILED ..." for each failed check and ends with "N passed, N failed".
 #include "tests/ui/bed.h"
@@ -33,6 +33,7 @@ int wmain(int argc, wchar_t** argv) {
     bed.screenshotTool = options[L"--screenshot-tool"];
     bed.printFile = options[L"--print-file"];
     bed.pageLog = options[L"--page-log"];
+    bed.readOnlyFolder = options[L"--read-only-folder"];
 
     // A crash of the driver itself must not leave a dialog waiting for a click.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
