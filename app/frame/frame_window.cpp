@@ -28,7 +28,6 @@ constexpr int ComboLeftInPanel = 1;
 constexpr int ComboRightMargin = 4;    // the combo ends this far from the frame's client edge
 constexpr int ComboDropHeight = 300;   // the dropped-down list's extent
 constexpr int ComboItemHeight = 16;
-constexpr int StatusBarHeight = 20;
 constexpr int FontHeight = -12;
 constexpr const wchar_t* FrameFontName = L"ＭＳ Ｐゴシック";
 constexpr int ToolButtonWidth = 23;
@@ -177,7 +176,8 @@ void FrameWindow::ExecuteToolButton(CommandId id)
 
 LRESULT FrameWindow::Notify(NMHDR& header)
 {
-    if (header.code == TTN_GETDISPINFOW) {
+    const auto toolBarTips = reinterpret_cast<HWND>(SendMessageW(toolBar_, TB_GETTOOLTIPS, 0, 0));
+    if (header.code == TTN_GETDISPINFOW && header.hwndFrom == toolBarTips) {
         // Tooltips of the tool bar: the short hint; the report buttons have none before they are bound.
         auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
         const int id = static_cast<int>(header.idFrom);
@@ -194,21 +194,18 @@ LRESULT FrameWindow::Notify(NMHDR& header)
 
 void FrameWindow::Layout(int width, int height)
 {
-    const int statusTop = height - StatusBarHeight;
     MoveWindow(toolBar_, HeaderBorder, HeaderBorder, ToolBarWidth, ToolBarHeight, TRUE);
     const int comboLeft = PrinterPanelLeft + ComboLeftInPanel;
     MoveWindow(comboBoxPrinter_->Handle(), comboLeft, HeaderBorder,
                std::max(0, width - comboLeft - ComboRightMargin), ComboDropHeight, TRUE);
-    SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);  // the bar docks itself at the bottom
     statusBarNotices_->Resize();
+    RECT status{};
+    GetWindowRect(statusBar_, &status);
+    const int statusTop = height - (status.bottom - status.top);
     MoveWindow(mdiClient_, 0, HeaderHeight, width, std::max(0, statusTop - HeaderHeight), TRUE);
     RECT header{0, 0, width, HeaderHeight};
     InvalidateRect(Handle(), &header, TRUE);
-}
-
-bool FrameWindow::TextEqualsIgnoringCase(const std::string& a, const std::string& b) const
-{
-    return LocaleTextEquals()(a, b);
 }
 
 void FrameWindow::ActionRefreshExecute()

@@ -62,7 +62,6 @@ private:
     void MinimizeAll();
     void ShowMenuBar(bool merged);
     void RepaintNonClientArea();
-    bool TextEqualsIgnoringCase(const std::string& a, const std::string& b) const;
 
     Spooler& spooler_;
     PrinterList printers_;
