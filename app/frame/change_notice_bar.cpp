@@ -22,25 +22,28 @@ const wchar_t* NoticeText(LPARAM lParam)
     return lParam != 0 ? reinterpret_cast<const wchar_t*>(lParam) : L"";
 }
 
+struct TooltipSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedTooltip(HWND window, LPARAM parameter)
+{
+    auto& search = *reinterpret_cast<TooltipSearch*>(parameter);
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    if (GetWindow(window, GW_OWNER) != search.owner || lstrcmpiW(className, TOOLTIPS_CLASSW) != 0)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 // The tooltip window a status bar made for itself: it owns it. Null when there is none.
 HWND TooltipOf(HWND statusBar)
 {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{statusBar, nullptr};
-    EnumThreadWindows(
-        GetWindowThreadProcessId(statusBar, nullptr),
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(parameter);
-            wchar_t className[32] = {};
-            GetClassNameW(window, className, static_cast<int>(std::size(className)));
-            if (GetWindow(window, GW_OWNER) != search.owner || lstrcmpiW(className, TOOLTIPS_CLASSW) != 0)
-                return TRUE;
-            search.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TooltipSearch search{statusBar, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(statusBar, nullptr), FindOwnedTooltip,
+                      reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
