@@ -84,7 +84,7 @@ bool ChangeNoticeBar::DrawItem(const DRAWITEMSTRUCT& item)
     const ui::UniqueIcon sign(ImageList_GetIcon(infoImages_, 0, ILD_NORMAL));
     if (sign) {
         const RECT& area = item.rcItem;
-        // Step 0: the sign is no animated cursor, and a later step would not be drawn at all.
+        // Step 0: the sign is a still icon, which has no later step.
         DrawIconEx(item.hDC, area.left, area.top, sign.get(), area.right - area.left, area.bottom - area.top, 0,
                    nullptr, DI_NORMAL);
     }
