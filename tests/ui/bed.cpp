@@ -27,8 +27,13 @@ std::wstring DriverOf(const wchar_t* printer) {
 
 }  // namespace
 
-void Bed::Screenshot(const std::wstring& name) const {
-    RunHostTool(Quoted(screenshotTool) + L" " + Quoted(artefacts + L"/" + name));
+void Bed::Screenshot(const std::wstring& name, HWND window) const {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const std::wstring rectangle = std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top) +
+                                   L"+" + std::to_wstring(r.left < 0 ? 0 : r.left) + L"+" +
+                                   std::to_wstring(r.top < 0 ? 0 : r.top);
+    RunHostTool(Quoted(screenshotTool) + L" " + Quoted(artefacts + L"/" + name) + L" \"\" " + rectangle);
 }
 
 // Wine copies the print server's queues into its spooler only when the first process of a session

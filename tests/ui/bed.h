@@ -4,6 +4,8 @@
 #include "tests/ui/host.h"
 #include "tests/ui/tally.h"
 
+#include <windows.h>
+
 #include <string>
 
 namespace ostrel::uitest {
@@ -15,7 +17,7 @@ struct Bed {
     std::wstring artefacts;       // where screenshots go (Linux path, for the screenshot script)
     std::wstring screenshotTool;  // tools/testbed/xvfb-screenshot.sh (Linux path)
     std::wstring printFile;       // what the file-device queue writes (Windows path)
-    std::wstring pageLog;         // cupsd's page log: one line per job, with its name (Windows path)
+    std::wstring spool;           // the print server's spool folder: a control file per job (Windows path)
     std::wstring readOnlyFolder;  // a folder nobody can write in, or empty where none could be made
     std::string build;            // "win32" or "win64": a prefix of every check's name
     Tally tally;
@@ -25,8 +27,8 @@ struct Bed {
     bool Check(bool ok, const std::string& what, const std::string& detail = {}) {
         return tally.Check(ok, Name(what), detail);
     }
-    // A picture of the display as it is now, into artefacts/name.
-    void Screenshot(const std::wstring& name) const;
+    // A picture of the window as the display shows it now, into artefacts/name.
+    void Screenshot(const std::wstring& name, HWND window) const;
 };
 
 // Printers added and removed while the program runs: the print server's queue and the spooler's

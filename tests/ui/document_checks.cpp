@@ -267,49 +267,64 @@ void CheckNotices(Bed& bed, OstrelSession& session, const Report& report) {
     bed.Check(session.ReportText(report.window) == reportBefore, "report windows do not react to the notices");
 }
 
+// The print server's jobs: one control file each in its spool folder ("c" and the job number).
+std::vector<std::wstring> JobFiles(const Bed& bed) {
+    std::vector<std::wstring> files;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((bed.spool + L"\\c*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        files.push_back(bed.spool + L"\\" + found.cFileName);
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return files;
+}
+
+// The job-name attribute of a job's control file (IPP encoding: name length, name, value length, value).
+std::string JobName(const std::wstring& controlFile) {
+    const std::string bytes = ReadBytes(controlFile).value_or("");
+    const std::string attribute = "job-name";
+    const auto at = bytes.find(attribute);
+    if (at == std::string::npos || at + attribute.size() + 2 > bytes.size()) return {};
+    const auto lengthAt = at + attribute.size();
+    const std::size_t length = (static_cast<unsigned char>(bytes[lengthAt]) << 8) |
+                               static_cast<unsigned char>(bytes[lengthAt + 1]);
+    return bytes.substr(lengthAt + 2, length);
+}
+
 void CheckPrinting(Bed& bed, const Report& report) {
     DeleteFileW(bed.printFile.c_str());
-    const auto logBefore = ReadBytes(bed.pageLog).value_or("");
+    const auto jobsBefore = JobFiles(bed);
+    const auto caption = TextOf(report.session.Frame());
     report.Keys("ctrl+p");
     HWND dialog = WaitForDialog(report.session, PrinterNameCombo);
     if (!bed.Check(PrintThroughDialog(dialog, L"Print-File"), "Ctrl+P shows the print dialog with the file queue"))
         return;
-    const auto caption = TextOf(report.session.Frame());
     std::string printed;
     WaitUntil(
         [&] {
             printed = ReadBytes(bed.printFile).value_or("");
             return printed.find("%%EOF") != std::string::npos;
         },
-        60000);
+        120000);
     if (!bed.Check(!printed.empty(), "the printed report arrives at the file queue")) return;
     const auto glyphs = ReadPrintedGlyphs(printed);
-    bed.Check(FromAnsi(glyphs.title) == caption, "the job is named as the frame's caption",
+    bed.Check(FromAnsi(glyphs.title) == caption, "the document is named as the frame's caption",
               glyphs.title + " / " + Utf8(caption));
-    std::string logAfter;
-    WaitUntil([&] { return (logAfter = ReadBytes(bed.pageLog).value_or("")).size() > logBefore.size(); }, 10000);
-    const auto newLines = logAfter.size() > logBefore.size() ? logAfter.substr(logBefore.size()) : std::string{};
-    std::string name = " ";  // the job name stands between blanks in the page log's line
-    name.append(Utf8(caption)).push_back(' ');
-    bed.Check(std::count(newLines.begin(), newLines.end(), '\n') == 1 && newLines.find(name) != std::string::npos,
-              "the print server received one job under that name", newLines);
-
-    // The glyphs drawn, blanks aside, are the report's characters in order.
-    std::wstring expected;
-    for (wchar_t c : report.session.ReportText(report.window, false)) {
-        if (!std::iswspace(c)) expected += c;
-    }
-    const std::wstring face = glyphs.fonts.empty() ? std::wstring{} : FromAnsi(glyphs.fonts.front());
-    const auto wanted = GlyphIndicesOf(face, expected);
-    const auto blank = GlyphIndicesOf(face, L" ");
-    std::vector<unsigned> shown;
-    for (unsigned g : glyphs.shown) {
-        if (blank.empty() || g != blank.front()) shown.push_back(g);
-    }
-    bed.Check(glyphs.unknown.empty() && !wanted.empty() && shown == wanted,
-              "the printout shows the report's text",
-              std::to_string(shown.size()) + " glyphs printed, " + std::to_string(wanted.size()) + " characters; " +
-                  std::to_string(glyphs.pages) + " pages");
+    std::vector<std::wstring> newJobs;
+    WaitUntil([&] {
+        newJobs.clear();
+        for (const auto& job : JobFiles(bed)) {
+            if (std::find(jobsBefore.begin(), jobsBefore.end(), job) == jobsBefore.end()) newJobs.push_back(job);
+        }
+        return !newJobs.empty();
+    });
+    const std::string jobName = newJobs.size() == 1 ? JobName(newJobs.front()) : std::string{};
+    bed.Check(newJobs.size() == 1 && FromUtf8(jobName) == caption,
+              "the print server received one job, named as the frame's caption",
+              std::to_string(newJobs.size()) + " jobs, named \"" + jobName + "\"");
+    const auto difference = CompareWithText(glyphs, report.session.ReportText(report.window, false));
+    bed.Check(difference.empty(), "the printout shows the report's text, page by page",
+              difference + " (" + std::to_string(glyphs.pages) + " pages)");
 }
 
 }  // namespace

@@ -71,7 +71,10 @@ void CheckChoosing(Bed& bed, OstrelSession& session, const std::vector<std::wstr
     const auto shown = session.ReportText(first);
     const auto difference = Difference(shown, ExpectedReportText(bed, printers[0]));
     bed.Check(difference.empty(), "the report window shows the report tool's report of the entry", difference);
-    bed.Screenshot(L"report-window.png");
+    // The picture shows the report once the program has painted it.
+    WaitForInputIdle(session.Process(), 10000);
+    Settle(1500);
+    bed.Screenshot(L"report-window.png", session.Frame());
 
     PressKeys("Down");
     bed.Check(WaitForWindows(session, 2) && session.Selection() == 1,
@@ -98,7 +101,10 @@ void CheckChoosing(Bed& bed, OstrelSession& session, const std::vector<std::wstr
 
     session.Focus(session.RichEditOf(first));
     PressKeys("ctrl+w");
-    bed.Check(WaitForWindows(session, 1) && !IsWindow(first), "Ctrl+W in a report closes the active report window");
+    const bool one = WaitForWindows(session, 1);
+    bed.Check(one && !IsWindow(first), "Ctrl+W in a report closes the active report window",
+              std::to_string(session.ReportWindows().size()) + " windows, the active one " +
+                  (IsWindow(first) ? "still there" : "gone"));
     bed.Check(WaitUntil([&] { return session.ActiveReport() == second && session.Selection() == 1; }, 5000),
               "the window left becomes active and selects its entry");
 

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cwctype>
+#include <map>
+#include <memory>
 #include <sstream>
 
 namespace ostrel::uitest {
@@ -21,13 +24,53 @@ bool SplitName(const std::string& line, std::string& name, std::string& rest) {
     return true;
 }
 
+// A font of the system under the face name, with its glyph index of a blank; nothing when the
+// system does not know the name (the driver then drew in a substitute).
+class SystemFont {
+public:
+    explicit SystemFont(const std::wstring& face)
+        : dc_(CreateCompatibleDC(nullptr)),
+          font_(CreateFontW(-40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str())),
+          old_(SelectObject(dc_, font_)) {
+        wchar_t chosen[LF_FACESIZE] = {};
+        GetTextFaceW(dc_, LF_FACESIZE, chosen);
+        known_ = _wcsicmp(chosen, face.c_str()) == 0;
+    }
+    ~SystemFont() {
+        SelectObject(dc_, old_);
+        DeleteObject(font_);
+        DeleteDC(dc_);
+    }
+    SystemFont(const SystemFont&) = delete;
+    SystemFont& operator=(const SystemFont&) = delete;
+
+    bool Known() const { return known_; }
+    long IndexOf(wchar_t c) const {
+        WORD glyph = 0xFFFF;
+        GetGlyphIndicesW(dc_, &c, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+        return glyph;
+    }
+
+private:
+    HDC dc_;
+    HFONT font_;
+    HGDIOBJ old_;
+    bool known_ = false;
+};
+
+std::wstring Widen(const std::string& text) {
+    return std::wstring(text.begin(), text.end());  // PostScript names are ASCII
+}
+
 }  // namespace
 
 PrintedGlyphs ReadPrintedGlyphs(const std::string& postscript) {
     PrintedGlyphs printed;
-    std::map<std::string, unsigned> indexOf;  // glyph name -> glyph index of the downloaded font
+    std::map<std::string, std::map<std::string, long>> indexOf;  // font -> glyph name -> glyph index
     std::istringstream lines(postscript);
     std::string line, previous, name, rest;
+    std::string currentFont, downloadFont;
     long pendingType1Index = -1;  // from "%%glyph XXXX" before a Type 1 outline
     bool inCharStrings = false;
     for (; std::getline(lines, line); previous = line) {
@@ -43,21 +86,18 @@ PrintedGlyphs ReadPrintedGlyphs(const std::string& postscript) {
         } else if (line == "end") {
             inCharStrings = false;
         } else if (SplitName(line, name, rest)) {
-            if (StartsWith(rest, "findfont")) {
-                bool known = false;
-                for (const auto& f : printed.fonts) known = known || f == name;
-                if (!known) printed.fonts.push_back(name);
+            if (rest == "findfont") {
+                currentFont = name;  // followed by makefont setfont
+            } else if (StartsWith(rest, "findfont ")) {
+                downloadFont = name;  // a glyph download into the font follows
             } else if (rest == "glyphshow") {
-                const auto found = indexOf.find(name);
-                if (found == indexOf.end()) {
-                    printed.unknown.push_back(name);
-                } else {
-                    printed.shown.push_back(found->second);
-                }
+                const auto& names = indexOf[currentFont];
+                const auto found = names.find(name);
+                printed.shown.push_back({currentFont, name, found == names.end() ? -1 : found->second});
             } else if (inCharStrings && rest.size() > 4 && rest.compare(rest.size() - 4, 4, " def") == 0) {
-                indexOf.emplace(name, static_cast<unsigned>(std::stoul(rest)));  // Type 42: "/name index def"
+                indexOf[downloadFont].emplace(name, std::stol(rest));  // Type 42: "/name index def"
             } else if (pendingType1Index >= 0 && rest.find(" RD") != std::string::npos) {
-                indexOf.emplace(name, static_cast<unsigned>(pendingType1Index));  // Type 1: "/name length RD"
+                indexOf[downloadFont].emplace(name, pendingType1Index);  // Type 1: "/name length RD"
                 pendingType1Index = -1;
             }
         }
@@ -65,22 +105,32 @@ PrintedGlyphs ReadPrintedGlyphs(const std::string& postscript) {
     return printed;
 }
 
-std::vector<unsigned> GlyphIndicesOf(const std::wstring& face, const std::wstring& text) {
-    std::vector<unsigned> indices;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = CreateFontW(-40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
-    HGDIOBJ old = SelectObject(dc, font);
-    std::vector<WORD> glyphs(text.size());
-    if (!text.empty() &&
-        GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) !=
-            GDI_ERROR) {
-        indices.assign(glyphs.begin(), glyphs.end());
+std::string CompareWithText(const PrintedGlyphs& printed, const std::wstring& text) {
+    std::wstring characters;
+    for (wchar_t c : text) {
+        if (!std::iswspace(c)) characters += c;
     }
-    SelectObject(dc, old);
-    DeleteObject(font);
-    DeleteDC(dc);
-    return indices;
+    std::map<std::string, std::unique_ptr<SystemFont>> fonts;
+    std::size_t at = 0, substituted = 0;
+    for (const auto& glyph : printed.shown) {
+        auto& font = fonts[glyph.font];
+        if (!font) font = std::make_unique<SystemFont>(Widen(glyph.font));
+        const bool blank = font->Known() ? glyph.index == font->IndexOf(L' ') : glyph.name == "space";
+        if (blank) continue;
+        if (at >= characters.size()) return "more glyphs drawn than the text has characters";
+        if (!font->Known()) {
+            ++substituted;
+        } else if (glyph.index != font->IndexOf(characters[at])) {
+            return "glyph " + std::to_string(at) + " (" + glyph.font + " " + glyph.name + ") is not the text's \"" +
+                   std::string(1, static_cast<char>(characters[at])) + "\"";
+        }
+        ++at;
+    }
+    if (at != characters.size()) {
+        return std::to_string(at) + " glyphs drawn for " + std::to_string(characters.size()) + " characters";
+    }
+    if (at > 0 && substituted == at) return "no glyph could be compared: every font was a substitute";
+    return {};
 }
 
 }  // namespace ostrel::uitest

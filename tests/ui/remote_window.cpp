@@ -74,40 +74,48 @@ std::vector<HWND> ChildrenOf(HWND parent, const wchar_t* className) {
     return found;
 }
 
+namespace {
+
+struct DescendantSearch {
+    const wchar_t* className;
+    int controlId;
+    HWND found;
+};
+
+// Enumeration callbacks are stdcall in the 32-bit build, which lambdas cannot be.
+BOOL CALLBACK MatchDescendant(HWND w, LPARAM p) {
+    auto& s = *reinterpret_cast<DescendantSearch*>(p);
+    if (!IsClass(w, s.className)) return TRUE;
+    if (s.controlId != 0 && GetDlgCtrlID(w) != s.controlId) return TRUE;
+    s.found = w;
+    return FALSE;
+}
+
+struct TopLevelSearch {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND w, LPARAM p) {
+    auto& s = *reinterpret_cast<TopLevelSearch*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == s.processId && IsWindowVisible(w) && IsClass(w, s.className)) s.found.push_back(w);
+    return TRUE;
+}
+
+}  // namespace
+
 HWND FindDescendant(HWND root, const wchar_t* className, int controlId) {
-    struct Search {
-        const wchar_t* className;
-        int controlId;
-        HWND found;
-    } search{className, controlId, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND w, LPARAM p) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(p);
-            if (!IsClass(w, s.className)) return TRUE;
-            if (s.controlId != 0 && GetDlgCtrlID(w) != s.controlId) return TRUE;
-            s.found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DescendantSearch search{className, controlId, nullptr};
+    EnumChildWindows(root, MatchDescendant, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId, const wchar_t* className) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* className;
-        std::vector<HWND> found;
-    } search{processId, className, {}};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == s.processId && IsWindowVisible(w) && IsClass(w, s.className)) s.found.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TopLevelSearch search{processId, className, {}};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -66,7 +66,7 @@ for build in "$@"; do
         --artefacts "$artefacts" \
         --screenshot-tool "$root/tools/testbed/xvfb-screenshot.sh" \
         --print-file "$(winpath "$OSTREL_PRINT_FILE")" \
-        --page-log "$(winpath "$OSTREL_TESTBED_DIR/cups/log/page_log")" \
+        --spool "$(winpath "$OSTREL_TESTBED_DIR/cups/spool")" \
         "${read_only_arg[@]}" 2>&1 | tr -d '\r')
     printf '%s\n' "$out" | grep -E '^(FAILED|SKIPPED)'
     summary=$(printf '%s\n' "$out" | tail -n 1)

@@ -2,7 +2,7 @@
 // standard dialogs, and checks what its windows show against the report tool and the print server.
 //
 //   ui_driver.exe --build NAME --ostrel EXE --tool EXE --work DIR --artefacts LINUXDIR
-//                 --screenshot-tool LINUXPATH --print-file PATH --page-log PATH [--read-only-folder DIR]
+//                 --screenshot-tool LINUXPATH --print-file PATH --spool DIR [--read-only-folder DIR]
 //
 // Prints "FAILED ..." for each failed check and ends with "N passed, N failed".
 #include "tests/ui/bed.h"
@@ -17,7 +17,7 @@ int wmain(int argc, wchar_t** argv) {
     std::map<std::wstring, std::wstring> options;
     for (int i = 1; i + 1 < argc; i += 2) options[argv[i]] = argv[i + 1];
     const char* required[] = {"--build", "--ostrel", "--tool", "--work", "--artefacts", "--screenshot-tool",
-                              "--print-file", "--page-log"};
+                              "--print-file", "--spool"};
     for (const char* name : required) {
         if (!options.count(FromUtf8(name))) {
             std::fprintf(stderr, "ui_driver: missing %s\n", name);
@@ -32,7 +32,7 @@ int wmain(int argc, wchar_t** argv) {
     bed.artefacts = options[L"--artefacts"];
     bed.screenshotTool = options[L"--screenshot-tool"];
     bed.printFile = options[L"--print-file"];
-    bed.pageLog = options[L"--page-log"];
+    bed.spool = options[L"--spool"];
     bed.readOnlyFolder = options[L"--read-only-folder"];
 
     // A crash of the driver itself must not leave a dialog waiting for a click.

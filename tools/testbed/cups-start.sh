@@ -57,6 +57,8 @@ DefaultShared No
 WebInterface No
 DefaultAuthType None
 JobRetryLimit 0
+# Job files written at once, so that a test finds each job's control file right after it.
+DirtyCleanInterval 0
 <Location />
   Order allow,deny
   Allow all
