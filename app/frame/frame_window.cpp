@@ -4,6 +4,7 @@
 #include "app/frame/frame_controls.h"
 #include "app/frame_command_state.h"
 #include "app/menu_layout.h"
+#include "app/res/resource_ids.h"
 
 #include <commctrl.h>
 
@@ -73,7 +74,7 @@ FrameWindow::~FrameWindow() = default;
 void FrameWindow::Create()
 {
     RegisterWindowClass(ClassName, GetSysColorBrush(COLOR_BTNFACE),
-                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), nullptr);
+                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_OSTREL)), nullptr);
     commandStateMessage_ = RegisterWindowMessageW(CommandStateMessageName);
     imageList_ = LoadCommandImages();
     imageListInfo_ = LoadInformationImage();

@@ -1,6 +1,7 @@
 #include "report/window/report_window.h"
 
 #include "app/menu_layout.h"
+#include "app/res/resource_ids.h"
 #include "platform/win32/ui/menus.h"
 #include "platform/win32/ui/wide_text.h"
 #include "report/report_builder.h"
@@ -18,27 +19,12 @@ namespace {
 constexpr const wchar_t* ReportFontName = L"ＭＳ ゴシック";
 constexpr int ReportFontHeight = -12;
 
-void RegisterClassOnce()
-{
-    static const bool registered = [] {
-        struct Registrar : ui::Window {
-            static void Register()
-            {
-                RegisterWindowClass(ReportWindow::ClassName, GetSysColorBrush(COLOR_BTNFACE),
-                                    LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), nullptr);
-            }
-        };
-        Registrar::Register();
-        return true;
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 ReportWindow& ReportWindow::Create(ReportWindowHost& host)
 {
-    RegisterClassOnce();
+    RegisterWindowClass(ClassName, GetSysColorBrush(COLOR_BTNFACE),
+                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_OSTREL)), nullptr);
     // Owned here until the window exists; a window that fails during creation is destroyed
     // before the object owns itself, so the object is deleted here and only here.
     auto window = std::unique_ptr<ReportWindow>(new ReportWindow(host));

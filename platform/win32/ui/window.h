@@ -19,10 +19,11 @@ public:
     // The object behind a window of a class registered with RegisterWindowClass, or null.
     static Window* FromHandle(HWND hwnd);
 
-protected:
-    // Registers a class whose windows are driven by Window objects (RegisterClassExW).
+    // Registers a class whose windows are driven by Window objects (RegisterClassExW); a class
+    // registered before is left as it is.
     static void RegisterWindowClass(const wchar_t* className, HBRUSH background, HICON icon, HICON smallIcon);
 
+protected:
     // The create parameter that attaches this object: the lpParam of CreateWindowExW, or the
     // lParam of an MDICREATESTRUCTW.
     LPARAM CreateParameter() { return reinterpret_cast<LPARAM>(this); }
