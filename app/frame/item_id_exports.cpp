@@ -1,6 +1,7 @@
-// The functions Ostrel.exe exports for other programs, under undecorated names (ostrel.def): the
-// nine item-ID list functions with the standard calling convention, and the two error-text
-// functions with the C convention, whose text the caller releases with LocalFree.
+// The functions Ostrel.exe exports for other programs, under undecorated names (ostrel.def lists
+// them and alone decides what is exported): the nine item-ID list functions with the standard
+// calling convention, and the two error-text functions with the C convention, whose text the
+// caller releases with LocalFree.
 #include "names/error_text.h"
 #include "platform/win32/win32_spooler.h"
 #include "shell/item_id_list.h"
@@ -11,58 +12,58 @@
 
 extern "C" {
 
-__declspec(dllexport) ITEMIDLIST* __stdcall AllocItemIDList(std::uint32_t size)
+ITEMIDLIST* __stdcall AllocItemIDList(std::uint32_t size)
 {
     return ostrel::AllocItemIDList(size);
 }
 
-__declspec(dllexport) const ITEMIDLIST* __stdcall GetNextItemID(const ITEMIDLIST* item)
+const ITEMIDLIST* __stdcall GetNextItemID(const ITEMIDLIST* item)
 {
     return ostrel::GetNextItemID(item);
 }
 
-__declspec(dllexport) std::uint32_t __stdcall GetItemIDListSize(const ITEMIDLIST* list)
+std::uint32_t __stdcall GetItemIDListSize(const ITEMIDLIST* list)
 {
     return ostrel::GetItemIDListSize(list);
 }
 
-__declspec(dllexport) std::uint32_t __stdcall GetNumOfItemID(const ITEMIDLIST* list)
+std::uint32_t __stdcall GetNumOfItemID(const ITEMIDLIST* list)
 {
     return ostrel::GetNumOfItemID(list);
 }
 
-__declspec(dllexport) const ITEMIDLIST* __stdcall GetNthItemID(const ITEMIDLIST* list, std::uint32_t n)
+const ITEMIDLIST* __stdcall GetNthItemID(const ITEMIDLIST* list, std::uint32_t n)
 {
     return ostrel::GetNthItemID(list, n);
 }
 
-__declspec(dllexport) ITEMIDLIST* __stdcall CopyItemIDList(const ITEMIDLIST* list)
+ITEMIDLIST* __stdcall CopyItemIDList(const ITEMIDLIST* list)
 {
     return ostrel::CopyItemIDList(list);
 }
 
-__declspec(dllexport) ITEMIDLIST* __stdcall ConcatItemIDList(const ITEMIDLIST* first, const ITEMIDLIST* second)
+ITEMIDLIST* __stdcall ConcatItemIDList(const ITEMIDLIST* first, const ITEMIDLIST* second)
 {
     return ostrel::ConcatItemIDList(first, second);
 }
 
-__declspec(dllexport) ITEMIDLIST* __stdcall ChopItemIDList(const ITEMIDLIST* list)
+ITEMIDLIST* __stdcall ChopItemIDList(const ITEMIDLIST* list)
 {
     return ostrel::ChopItemIDList(list);
 }
 
-__declspec(dllexport) ITEMIDLIST* __stdcall PathToIDList(const char* path, std::int32_t rebase)
+ITEMIDLIST* __stdcall PathToIDList(const char* path, std::int32_t rebase)
 {
     return ostrel::PathToIDList(path, rebase);
 }
 
-__declspec(dllexport) char* __cdecl GetErrorString(DWORD code)
+char* __cdecl GetErrorString(DWORD code)
 {
     ostrel::Win32Spooler system;
     return ostrel::GetErrorString(system, code).release();
 }
 
-__declspec(dllexport) char* __cdecl GetLastErrorString()
+char* __cdecl GetLastErrorString()
 {
     // Read before anything else can set the thread's last error.
     const DWORD code = ::GetLastError();
