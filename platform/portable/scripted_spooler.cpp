@@ -76,6 +76,12 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
         const Json& system = Member(description, "system");
         if (system.value("family", "nt") == "95")
             family_ = WindowsFamily::Windows95;
+        if (system.contains("code_page")) {
+            const Json& codePage = system.at("code_page");
+            if (!codePage.is_number_unsigned() || codePage.get<unsigned long long>() - 1 > 0xFFFE)
+                throw std::runtime_error("code_page is not a code page number (1 to 65535)");
+            codePage_ = codePage.get<unsigned>();
+        }
         for (const auto& [code, text] : Member(system, "messages").items())
             messages_[static_cast<DWORD>(std::stoul(code))] = BytesOfJsonString(text);
         if (system.contains("current_printer") && !system.at("current_printer").is_null()) {

@@ -39,6 +39,7 @@ public:
     DWORD GetLastError() override { return lastError_; }
     LocalText FormatMessageA(DWORD code) override;
     WindowsFamily GetVersionExA() override { return family_; }
+    unsigned GetACP() override { return codePage_; }
     bool IsReadableMemory(const void* address, std::size_t length) override;
     CurrentPrinter GetCurrentPrinter() override;
     const void* GlobalLock(DevModeHandle handle) override;
@@ -82,6 +83,7 @@ private:
     std::deque<Printer> printers_;
     std::map<DWORD, std::string> messages_;
     WindowsFamily family_ = WindowsFamily::Nt;
+    unsigned codePage_ = 1252;
     std::optional<Json> current_;
     std::deque<std::string> driverTexts_;      // memory a driver's records point into
     std::deque<std::vector<BYTE>> devModeBlocks_;  // the current printer's device-mode handles

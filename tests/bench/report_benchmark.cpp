@@ -64,7 +64,7 @@ void WriteCapturedReportAsRtf(benchmark::State& state)
     MemoryDocument document;
     ReportBuilder(spooler, document).MakeReport("Office-PS");
     for (auto _ : state)
-        benchmark::DoNotOptimize(document.Rtf().size());
+        benchmark::DoNotOptimize(document.Rtf(1252).size());
 }
 BENCHMARK(WriteCapturedReportAsRtf)->Unit(benchmark::kMicrosecond);
 
