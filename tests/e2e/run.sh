@@ -71,6 +71,30 @@ for build in "${builds[@]}"; do
     check "[$name] unwritable file exits with 1" test $? -eq 1
     wine "$tool" -o "$work/$name.RTF" "${queues[0]}"
     check "[$name] .RTF gives rich text" grep -q '^{\\rtf1' "$work/$name.RTF"
+    check "[$name] the RTF declares the system's code page" grep -q '^{\\rtf1\\ansi\\ansicpg1252\\' "$work/$name.RTF"
+
+    wine "$tool" --help >"$work/help.txt"
+    check "[$name] --help exits 0" test $? -eq 0
+    wine "$tool" --list >/dev/full 2>"$work/err.txt"
+    check "[$name] --list to a full disk exits 1" test $? -eq 1
+    check "[$name] ... and says why" grep -q 'cannot write standard output: ' "$work/err.txt"
+    wine "$tool" "${queues[0]}" >&- 2>/dev/null
+    check "[$name] a report to a closed standard output exits 1" test $? -eq 1
+
+    # A failed write leaves the user's files as they were and no temporary file behind.
+    keep="$work/$name-keep"
+    mkdir -p "$keep/taken.txt"
+    echo mine >"$keep/r.txt.partial"
+    echo old >"$keep/r.txt"
+    wine "$tool" -o "$keep/taken.txt" "${queues[0]}" >/dev/null 2>&1
+    check "[$name] a folder in the way exits 1" test $? -eq 1
+    wine "$tool" -o "$keep/r.txt" "${queues[0]}"
+    check "[$name] a written report replaces the file" grep -q '^- Ostrel -' "$keep/r.txt"
+    check "[$name] ... and nothing else changed" test "$(cd "$keep" && echo *)" = "r.txt r.txt.partial taken.txt"
+    check "[$name] ... the user's .partial file is kept" grep -qx mine "$keep/r.txt.partial"
+
+    wine "$tool" --all -o "$work/$name-all"
+    check "[$name] --all writes every report" test "$(ls "$work/$name-all" | wc -l)" -eq "${#queues[@]}"
 done
 
 # The Windows 95 family lists "printer. port" entries; Wine can be told to be Windows 98.
