@@ -8,6 +8,7 @@
 #include <string>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ostrel {
@@ -42,6 +43,15 @@ public:
             ::close(descriptor_);
         if (!path_.empty())
             ::unlink(path_.c_str());
+    }
+
+    // A replaced file keeps its permissions: a private report stays private.
+    void TakePermissionsOfTarget()
+    {
+        struct stat existing {};
+        if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+            ::fchmod(descriptor_, existing.st_mode & 07777) != 0)
+            Fail(target_, errno);
     }
 
     void Write(std::string_view bytes)
@@ -81,6 +91,7 @@ private:
 void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes)
 {
     TemporaryFile file(path);
+    file.TakePermissionsOfTarget();
     file.Write(bytes);
     file.RenameIntoPlace();
 }

@@ -78,6 +78,10 @@ TEST_F(FileReplaceTest, ReplacesTheFileAndLeavesNothingElse)
         EXPECT_EQ(Listing(folder), (std::set<std::string>{"report.txt", "report.txt.partial"}));
     }
     EXPECT_EQ(ReadFile(folder / "report.txt.partial"), "the user's");
+
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    WriteFileReplacing(target, "private");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(FileReplaceTest, MissingFolderOrAFolderInTheWayFails)
