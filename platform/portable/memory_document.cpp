@@ -42,7 +42,7 @@ bool IsTrailByte(unsigned char byte) {
 
 // The characters of bytes 0x80 to 0x9F in the Western code page; from 0xA0 on, byte and
 // character are equal. The five bytes it leaves unassigned stand for the control characters.
-constexpr char16_t WesternUpperControls[32] = {
+constexpr char16_t WesternCharactersFrom0x80[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
@@ -64,7 +64,7 @@ void AppendRtfBytes(std::string& out, const std::string& bytes, std::size_t firs
             AppendHexByte(out, byte);
             AppendHexByte(out, static_cast<unsigned char>(bytes[++i]));
         } else if (codePage == WesternCodePage && byte >= 0x80) {
-            const char16_t character = byte < 0xA0 ? WesternUpperControls[byte - 0x80] : byte;
+            const char16_t character = byte < 0xA0 ? WesternCharactersFrom0x80[byte - 0x80] : byte;
             out += "\\u";
             out += std::to_string(static_cast<int>(character));
             AppendHexByte(out, byte);
