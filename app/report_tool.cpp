@@ -1,7 +1,7 @@
 #include "app/report_tool.h"
 
+#include "platform/portable/description_files.h"
 #include "platform/portable/memory_document.h"
-#include "platform/portable/scripted_spooler.h"
 #include "platform/printer_list.h"
 #include "report/printer_snapshot.h"
 #include "report/report_builder.h"
@@ -13,6 +13,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 namespace ostrel {
 
@@ -123,17 +124,61 @@ std::string FileNameOf(const std::string& entry)
     return name + ".txt";
 }
 
-int Run(const Options& options, Spooler& spooler, std::ostream& out)
+// The printers the tool works on: the system spooler's, or those of each description file, each
+// on the system it was captured on.
+class PrinterSystems {
+public:
+    explicit PrinterSystems(Spooler& system) : spoolers_{&system} {}
+    explicit PrinterSystems(DescriptionFiles& files) : files_(&files)
+    {
+        for (std::size_t file = 0; file < files.Count(); ++file)
+            spoolers_.push_back(&files.System(file));
+    }
+
+    std::size_t Count() const { return spoolers_.size(); }
+    Spooler& At(std::size_t system) const { return *spoolers_[system]; }
+
+    // The system whose printer an entry names, and the entry as that system spells it.
+    std::pair<Spooler*, std::string> Locate(const std::string& entry) const
+    {
+        if (files_ == nullptr)
+            return {spoolers_.front(), entry};
+        const DescriptionFiles::Found found = files_->Find(entry);
+        return {spoolers_[found.file], found.entry};
+    }
+
+    // The entries of a system's printer list; a record that gave none is named on err.
+    std::vector<std::string> Entries(std::size_t system, std::ostream& err) const
+    {
+        PrinterList list(At(system));
+        for (const BrokenRecord& record : list.BrokenRecords()) {
+            const std::string* name = files_ != nullptr ? files_->System(system).EnumeratedPrinterName(record.index)
+                                                        : nullptr;
+            err << "ostrel-report: "
+                << (name != nullptr ? files_->Path(system) + ": printer \"" + *name + "\""
+                                    : "printer record " + std::to_string(record.index))
+                << ": left out of the printer list: " << record.reason << "\n";
+        }
+        return list.Entries();
+    }
+
+private:
+    DescriptionFiles* files_ = nullptr;
+    std::vector<Spooler*> spoolers_;
+};
+
+int Run(const Options& options, const PrinterSystems& systems, std::ostream& out, std::ostream& err)
 {
-    PrinterList printers(spooler);
     if (options.list) {
-        for (const std::string& entry : printers.Entries())
-            out << entry << "\n";
+        for (std::size_t system = 0; system < systems.Count(); ++system)
+            for (const std::string& entry : systems.Entries(system, err))
+                out << entry << "\n";
         return ExitOk;
     }
 
     if (options.snapshot) {
-        const std::string description = SnapshotPrinter(spooler, options.entry).dump(2) + "\n";
+        const auto [spooler, entry] = systems.Locate(options.entry);
+        const std::string description = SnapshotPrinter(*spooler, entry).dump(2) + "\n";
         if (options.output.empty())
             out << description;
         else
@@ -142,9 +187,9 @@ int Run(const Options& options, Spooler& spooler, std::ostream& out)
     }
 
     MemoryDocument document;
-    ReportBuilder builder(spooler, document);
     if (!options.all) {
-        builder.MakeReport(options.entry);
+        const auto [spooler, entry] = systems.Locate(options.entry);
+        ReportBuilder(*spooler, document).MakeReport(entry);
         if (options.output.empty())
             out << document.PlainText();
         else
@@ -158,12 +203,15 @@ int Run(const Options& options, Spooler& spooler, std::ostream& out)
         if (!std::filesystem::is_directory(options.output))
             throw FileError("cannot create folder " + options.output);
     }
-    for (const std::string& entry : printers.Entries()) {
-        builder.MakeReport(entry);
-        if (options.output.empty())
-            out << document.PlainText();
-        else
-            WriteFile(std::filesystem::path(options.output) / FileNameOf(entry), document.PlainText());
+    for (std::size_t system = 0; system < systems.Count(); ++system) {
+        ReportBuilder builder(systems.At(system), document);
+        for (const std::string& entry : systems.Entries(system, err)) {
+            builder.MakeReport(entry);
+            if (options.output.empty())
+                out << document.PlainText();
+            else
+                WriteFile(std::filesystem::path(options.output) / FileNameOf(entry), document.PlainText());
+        }
     }
     return ExitOk;
 }
@@ -179,12 +227,12 @@ int RunReportTool(const std::vector<std::string>& arguments, const SystemSpooler
             std::unique_ptr<Spooler> spooler = systemSpooler ? systemSpooler() : nullptr;
             if (!spooler)
                 throw UsageError("this build has no system spooler: give --printers FILE");
-            return Run(options, *spooler, out);
+            return Run(options, PrinterSystems(*spooler), out, err);
         }
-        ScriptedSpooler spooler;
+        DescriptionFiles files;
         for (const std::string& file : options.printerFiles)
-            spooler.LoadFile(file);
-        return Run(options, spooler, out);
+            files.LoadFile(file);
+        return Run(options, PrinterSystems(files), out, err);
     } catch (const UsageError& error) {
         err << "ostrel-report: " << error.what() << "\n" << Usage;
         return ExitUsage;
