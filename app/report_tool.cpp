@@ -1,8 +1,7 @@
 #include "app/report_tool.h"
 
-#include "platform/portable/description_files.h"
+#include "app/printer_systems.h"
 #include "platform/portable/memory_document.h"
-#include "platform/printer_list.h"
 #include "report/printer_snapshot.h"
 #include "report/report_builder.h"
 #include "report/save_format.h"
@@ -13,7 +12,6 @@
 #include <ostream>
 #include <stdexcept>
 #include <system_error>
-#include <utility>
 
 namespace ostrel {
 
@@ -123,49 +121,6 @@ std::string FileNameOf(const std::string& entry)
             c = '_';
     return name + ".txt";
 }
-
-// The printers the tool works on: the system spooler's, or those of each description file, each
-// on the system it was captured on.
-class PrinterSystems {
-public:
-    explicit PrinterSystems(Spooler& system) : spoolers_{&system} {}
-    explicit PrinterSystems(DescriptionFiles& files) : files_(&files)
-    {
-        for (std::size_t file = 0; file < files.Count(); ++file)
-            spoolers_.push_back(&files.System(file));
-    }
-
-    std::size_t Count() const { return spoolers_.size(); }
-    Spooler& At(std::size_t system) const { return *spoolers_[system]; }
-
-    // The system whose printer an entry names, and the entry as that system spells it.
-    std::pair<Spooler*, std::string> Locate(const std::string& entry) const
-    {
-        if (files_ == nullptr)
-            return {spoolers_.front(), entry};
-        const DescriptionFiles::Found found = files_->Find(entry);
-        return {spoolers_[found.file], found.entry};
-    }
-
-    // The entries of a system's printer list; a record that gave none is named on err.
-    std::vector<std::string> Entries(std::size_t system, std::ostream& err) const
-    {
-        PrinterList list(At(system));
-        for (const BrokenRecord& record : list.BrokenRecords()) {
-            const std::string* name = files_ != nullptr ? files_->System(system).EnumeratedPrinterName(record.index)
-                                                        : nullptr;
-            err << "ostrel-report: "
-                << (name != nullptr ? files_->Path(system) + ": printer \"" + *name + "\""
-                                    : "printer record " + std::to_string(record.index))
-                << ": left out of the printer list: " << record.reason << "\n";
-        }
-        return list.Entries();
-    }
-
-private:
-    DescriptionFiles* files_ = nullptr;
-    std::vector<Spooler*> spoolers_;
-};
 
 int Run(const Options& options, const PrinterSystems& systems, std::ostream& out, std::ostream& err)
 {

@@ -113,7 +113,7 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
         std::map<DWORD, std::string> messages;
         for (const auto& [code, text] : Member(system, "messages").items())
             messages[InMember("messages", [&] { return DwordOfKey(code); })] =
-                InMember("messages: " + code, [&] { return BytesOfJsonString(text); });
+                InMember("messages: " + ShortText(code), [&] { return BytesOfJsonString(text); });
 
         std::optional<Current> current;
         std::optional<std::vector<BYTE>> currentDevMode;
@@ -152,8 +152,8 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
             const auto known = byName_.find(key);
             const auto added = byName.find(key);
             if (known != byName_.end() || added != byName.end()) {
-                const std::string& other =
-                    known != byName_.end() ? printers_[known->second].name : printers[added->second].name;
+                const std::string& other = known != byName_.end() ? printers_[known->second].name
+                                                                  : printers[added->second - printers_.size()].name;
                 throw std::runtime_error("printers " + Quoted(other) + " and " + Quoted(name) +
                                          " differ only in letter case; one system cannot hold both");
             }

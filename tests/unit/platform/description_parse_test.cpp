@@ -42,6 +42,12 @@ TEST(DescriptionFile, PrintersWhoseNamesDifferOnlyInCaseAreRefused)
     spooler.Load(Json{{"printers", Json::array({{{"name", "Office"}}})}}, "a.json");
     EXPECT_THROW(spooler.Load(Json{{"printers", Json::array({{{"name", "Ink"}}, {{"name", "office"}}})}}, "b.json"),
                  std::runtime_error);
+    try {
+        spooler.Load(Json{{"printers", Json::array({{{"name", "Laser"}}, {{"name", "LASER"}}})}}, "c.json");
+        ADD_FAILURE() << "loaded";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("\"Laser\" and \"LASER\""), std::string::npos) << error.what();
+    }
     EXPECT_TRUE(spooler.HasPrinter("OFFICE"));
     EXPECT_FALSE(spooler.HasPrinter("Ink"));
 }
