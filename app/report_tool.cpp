@@ -1,10 +1,9 @@
 #include "app/report_tool.h"
 
+#include "app/printer_systems.h"
 #include "app/report_file_names.h"
 #include "platform/file_replace.h"
 #include "platform/portable/memory_document.h"
-#include "platform/portable/scripted_spooler.h"
-#include "platform/printer_list.h"
 #include "platform/system_path.h"
 #include "report/printer_snapshot.h"
 #include "report/report_builder.h"
@@ -158,12 +157,22 @@ std::string Rendered(const MemoryDocument& document, SaveFormat format, unsigned
 }
 
 // Every report that can be written is; each failure is named on err. Returns whether all were.
-bool WriteAllReports(const std::vector<std::string>& entries, ReportBuilder& builder, const MemoryDocument& document,
-                     const std::optional<std::string>& folder, StandardOutput& out, std::ostream& err)
+// File names are made over the entries of every system at once, so that two files' printers of
+// one name never share a report file.
+bool WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, const std::optional<std::string>& folder,
+                     StandardOutput& out, std::ostream& err)
 {
+    std::vector<std::pair<std::size_t, std::string>> reports;
+    std::vector<std::string> entries;
+    for (std::size_t system = 0; system < systems.Count(); ++system)
+        for (std::string& entry : systems.Entries(system, err)) {
+            entries.push_back(entry);
+            reports.emplace_back(system, std::move(entry));
+        }
+
     if (!folder) {
-        for (const std::string& entry : entries) {
-            builder.MakeReport(entry);
+        for (const auto& [system, entry] : reports) {
+            ReportBuilder(systems.At(system), document).MakeReport(entry);
             out.Write("==> " + entry + " <==\r\n" + document.PlainText());
         }
         return true;
@@ -177,32 +186,34 @@ bool WriteAllReports(const std::vector<std::string>& entries, ReportBuilder& bui
                                  (error ? error.message() : "a file of that name is in the way"));
     const std::vector<std::string> fileNames = ReportFileNames(entries);
     bool allWritten = true;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        builder.MakeReport(entries[i]);
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        const auto& [system, entry] = reports[i];
+        ReportBuilder(systems.At(system), document).MakeReport(entry);
         try {
             WriteFileReplacing(folderPath / PathOfSystemText(fileNames[i]), document.PlainText());
         } catch (const FileWriteError& failure) {
-            err << "ostrel-report: " << failure.what() << " (the report of " << entries[i] << ")\n";
+            err << "ostrel-report: " << failure.what() << " (the report of " << entry << ")\n";
             allWritten = false;
         }
     }
     return allWritten;
 }
 
-int Run(const Options& options, Spooler& spooler, std::ostream& outStream, std::ostream& err)
+int Run(const Options& options, const PrinterSystems& systems, std::ostream& outStream, std::ostream& err)
 {
     StandardOutput out(outStream);
-    PrinterList printers(spooler);
     if (options.list) {
         std::string list;
-        for (const std::string& entry : printers.Entries())
-            list += entry + "\n";
+        for (std::size_t system = 0; system < systems.Count(); ++system)
+            for (const std::string& entry : systems.Entries(system, err))
+                list += entry + "\n";
         out.Write(list);
         return ExitOk;
     }
 
     if (options.snapshot) {
-        const std::string description = SnapshotPrinter(spooler, *options.entry).dump(2) + "\n";
+        const auto [spooler, entry] = systems.Locate(*options.entry);
+        const std::string description = SnapshotPrinter(*spooler, entry).dump(2) + "\n";
         if (options.output)
             WriteFileReplacing(PathOfSystemText(*options.output), description);
         else
@@ -211,15 +222,14 @@ int Run(const Options& options, Spooler& spooler, std::ostream& outStream, std::
     }
 
     MemoryDocument document;
-    ReportBuilder builder(spooler, document);
     if (options.all)
-        return WriteAllReports(printers.Entries(), builder, document, options.output, out, err) ? ExitOk
-                                                                                                : ExitFileError;
+        return WriteAllReports(systems, document, options.output, out, err) ? ExitOk : ExitFileError;
 
-    builder.MakeReport(*options.entry);
+    const auto [spooler, entry] = systems.Locate(*options.entry);
+    ReportBuilder(*spooler, document).MakeReport(entry);
     if (options.output)
         WriteFileReplacing(PathOfSystemText(*options.output),
-                           Rendered(document, SaveFormatOf(*options.output), spooler.GetACP()));
+                           Rendered(document, SaveFormatOf(*options.output), spooler->GetACP()));
     else
         out.Write(document.PlainText());
     return ExitOk;
@@ -240,12 +250,12 @@ int RunReportTool(const std::vector<std::string>& arguments, const SystemSpooler
             std::unique_ptr<Spooler> spooler = systemSpooler ? systemSpooler() : nullptr;
             if (!spooler)
                 throw UsageError("this build has no system spooler: give --printers FILE");
-            return Run(options, *spooler, out, err);
+            return Run(options, PrinterSystems(*spooler), out, err);
         }
-        ScriptedSpooler spooler;
+        DescriptionFiles files;
         for (const std::string& file : options.printerFiles)
-            spooler.LoadFile(file);
-        return Run(options, spooler, out, err);
+            files.LoadFile(file);
+        return Run(options, PrinterSystems(files), out, err);
     } catch (const UsageError& error) {
         err << "ostrel-report: " << error.what() << "\n" << Usage;
         return ExitUsage;
