@@ -2,7 +2,9 @@
 
 #include "platform/spooler_buffer.h"
 
+#include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace ostrel {
 
@@ -18,22 +20,21 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b)
     return true;
 }
 
-// The ports of a Windows 95 printer: comma-separated, leading blanks skipped, an empty one ends the list.
-std::vector<std::string> PortsOf(const char* ports)
+// The ports of a Windows 95 printer: comma-separated, leading blanks skipped, an empty one ends the
+// list. One pass: a printer may name very many ports.
+std::vector<std::string_view> PortsOf(const char* ports)
 {
-    std::vector<std::string> result;
-    std::string rest = ports != nullptr ? ports : "";
+    std::vector<std::string_view> result;
+    std::string_view rest = ports != nullptr ? ports : "";
     while (true) {
-        const std::string::size_type start = rest.find_first_not_of(' ');
-        rest = start == std::string::npos ? std::string() : rest.substr(start);
-        const std::string::size_type comma = rest.find(',');
-        const std::string port = rest.substr(0, comma);
+        rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
+        const std::string_view port = rest.substr(0, rest.find(','));
         if (port.empty())
             return result;
         result.push_back(port);
-        if (comma == std::string::npos)
+        if (port.size() == rest.size())
             return result;
-        rest = rest.substr(comma + 1);
+        rest.remove_prefix(port.size() + 1);
     }
 }
 
@@ -58,6 +59,13 @@ const std::vector<std::string>& PrinterList::Entries()
     return entries_;
 }
 
+const std::vector<BrokenRecord>& PrinterList::BrokenRecords()
+{
+    if (!built_)
+        Build();
+    return broken_;
+}
+
 int PrinterList::IndexOf(const std::string& text)
 {
     const std::vector<std::string>& entries = Entries();
@@ -70,6 +78,7 @@ int PrinterList::IndexOf(const std::string& text)
 void PrinterList::Build()
 {
     entries_.clear();
+    broken_.clear();
     built_ = true;
     const bool nt = spooler_.GetVersionExA() == WindowsFamily::Nt;
     const DWORD flags = nt ? PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS : PRINTER_ENUM_LOCAL;
@@ -83,17 +92,30 @@ void PrinterList::Build()
     if (!spooler_.EnumPrintersA(flags, nullptr, level, buffer.Data(), needed, &needed, &returned))
         return;
 
+    // One broken record costs its own entries only.
     const std::size_t recordSize = nt ? sizeof(PRINTER_INFO_4A) : sizeof(PRINTER_INFO_5A);
-    for (DWORD i = 0; i < returned; ++i) {
-        const BYTE* record = buffer.Bytes(buffer.Data() + std::size_t{i} * recordSize, recordSize);
-        if (nt) {
-            const auto& info = *reinterpret_cast<const PRINTER_INFO_4A*>(record);
-            entries_.emplace_back(buffer.Text(info.pPrinterName) ? info.pPrinterName : "");
-        } else {
-            const auto& info = *reinterpret_cast<const PRINTER_INFO_5A*>(record);
-            const std::string printer = buffer.Text(info.pPrinterName) ? info.pPrinterName : "";
-            for (const std::string& port : PortsOf(buffer.Text(info.pPortName)))
-                entries_.push_back(printer + ". " + port);
+    for (std::size_t i = 0; i < returned; ++i) {
+        if (i >= buffer.Size() / recordSize) {
+            broken_.push_back({i, returned - i == 1 ? "the record lies past the end of the returned buffer"
+                                                    : "this and the following " + std::to_string(returned - i - 1) +
+                                                          " records lie past the end of the returned buffer"});
+            break;
+        }
+        try {
+            const BYTE* record = buffer.Bytes(buffer.Data() + i * recordSize, recordSize);
+            if (nt) {
+                const auto info = ReadUnaligned<PRINTER_INFO_4A>(record);
+                const char* name = buffer.Text(info.pPrinterName);
+                entries_.emplace_back(name != nullptr ? name : "");
+            } else {
+                const auto info = ReadUnaligned<PRINTER_INFO_5A>(record);
+                const char* name = buffer.Text(info.pPrinterName);
+                const std::string printer = name != nullptr ? name : "";
+                for (const std::string_view port : PortsOf(buffer.Text(info.pPortName)))
+                    entries_.push_back(printer + ". " + std::string(port));
+            }
+        } catch (const DataFault& fault) {
+            broken_.push_back({i, fault.what()});
         }
     }
 }

@@ -59,6 +59,9 @@ public:
     virtual LocalText FormatMessageA(DWORD code) = 0;
     // The family GetVersionExA reports: its platform id.
     virtual WindowsFamily GetVersionExA() = 0;
+    // The ANSI code page, which every text of the spooler and the driver is in. Western (1252)
+    // unless a spooler knows better.
+    virtual unsigned GetACP() { return 1252; }
 
     // VirtualQuery on Windows: whether length bytes at address can be read. Driver data that lives outside the returned
     // buffer (the texts of a produced-data-type record) is checked with this before it is read.

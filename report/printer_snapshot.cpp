@@ -203,6 +203,7 @@ Json SnapshotPrinter(Spooler& spooler, const std::string& entry)
     const std::string device = DeviceNameOfEntry(entry);
     const std::string devices = spooler.GetPrivateProfileStringA("devices", device.c_str(), "", "Win.ini");
     Json system = {{"family", spooler.GetVersionExA() == WindowsFamily::Windows95 ? "95" : "nt"},
+                   {"code_page", spooler.GetACP()},
                    {"messages", Json::object()},
                    {"current_printer", CurrentPrinterOf(spooler)}};
     Json printer = {{"name", JsonStringOfBytes(device)}};

@@ -13,7 +13,11 @@ cd "$root"
 tools/setup.sh >&2
 source tools/testbed/wine-loader.sh
 build=${TB_WINE_BUILDS%% *}
-[[ -z "$TB_WINE_SKIP_REASON" ]] || echo "run.sh: $TB_WINE_SKIP_REASON; running the $build build" >&2
+if [[ -n "$TB_WINE_SKIP_REASON" ]]; then
+    echo "run.sh: running the $build build: $TB_WINE_SKIP_REASON" >&2
+else
+    echo "run.sh: running the $build build" >&2
+fi
 tools/build.sh "$build" >&2
 
 if lpstat -e 2>/dev/null | grep -q .; then
@@ -21,10 +25,12 @@ if lpstat -e 2>/dev/null | grep -q .; then
     source tools/testbed/lib.sh
     dir=$(tb_new_state_dir)
     trap 'tools/testbed/stop.sh "$dir" >/dev/null 2>&1' EXIT
-    eval "$(tools/testbed/wine-prefix.sh "$dir")"
+    testbed=$(tools/testbed/wine-prefix.sh "$dir") || { echo "run.sh: the Wine prefix could not be made (see above)" >&2; exit 1; }
+    eval "$testbed"
 else
     echo "run.sh: no printers here: starting a private print server with demo queues" >&2
-    eval "$(tools/testbed/start.sh)"
+    testbed=$(tools/testbed/start.sh) || { echo "run.sh: the test bed did not start (see above)" >&2; exit 1; }
+    eval "$testbed"
     dir=$OSTREL_TESTBED_DIR
     trap 'tools/testbed/stop.sh "$dir" >/dev/null' EXIT
 fi
@@ -42,7 +48,8 @@ if [[ -n "${DISPLAY:-}" ]] && xdotool getdisplaygeometry >/dev/null 2>&1; then
 fi
 
 # No display to show it on: a private one, and a picture of what it shows.
-eval "$(tools/testbed/xvfb-start.sh "$dir")"
+display=$(tools/testbed/xvfb-start.sh "$dir") || { echo "run.sh: no display here, and a private Xvfb did not start (see above)" >&2; exit 1; }
+eval "$display"
 "$TB_WINE" "$program" </dev/null >"$dir/ostrel.log" 2>&1 &
 pid=$!
 shot=$root/build/run-screenshot.png

@@ -7,8 +7,8 @@ set -euo pipefail
 log() { printf 'setup: %s\n' "$*" >&2; }
 die() { printf 'setup: error: %s\n' "$*" >&2; exit 1; }
 
-# Native build and unit tests.
-native_pkgs=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev)
+# Native build and unit tests; unrtf reads the rich-text reports back.
+native_pkgs=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev unrtf)
 # Windows cross builds. The posix-thread variants: std::thread/std::mutex work and
 # winpthreads links in statically, so each .exe stands alone.
 cross_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)

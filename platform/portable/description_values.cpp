@@ -1,6 +1,8 @@
 #include "platform/portable/description_values.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <stdexcept>
@@ -48,12 +50,179 @@ int HexDigit(char c)
     throw std::runtime_error(std::string("not a hexadecimal digit: '") + c + "'");
 }
 
+constexpr std::size_t ExcerptLength = 60;
+
+// Counts the nesting while the parser reads, and stops it before a value nests too deep.
+class DepthCheck final : public nlohmann::json_sax<Json> {
+public:
+    const std::string& Error() const { return error_; }
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool key(string_t&) override { return true; }
+    bool start_object(std::size_t) override { return Enter(); }
+    bool end_object() override { return Leave(); }
+    bool start_array(std::size_t) override { return Enter(); }
+    bool end_array() override { return Leave(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override
+    {
+        // The parser's message quotes the last token read, which may be the whole of a long text.
+        error_ = "not a JSON text: " + std::string(error.what()).substr(0, 2 * ExcerptLength);
+        return false;
+    }
+
+private:
+    bool Enter()
+    {
+        if (++depth_ <= MaxDescriptionDepth)
+            return true;
+        error_ = "values nest deeper than " + std::to_string(MaxDescriptionDepth) + " levels";
+        return false;
+    }
+    bool Leave()
+    {
+        --depth_;
+        return true;
+    }
+
+    std::size_t depth_ = 0;
+    std::string error_;
+};
+
+// Appends at most about ExcerptLength characters of value, descending at most depth levels.
+void AppendExcerpt(const Json& value, int depth, std::string& out)
+{
+    if (out.size() > ExcerptLength)
+        return;
+    if (value.is_structured()) {
+        const bool object = value.is_object();
+        if (depth == 0 || value.empty()) {
+            out += value.empty() ? (object ? "{}" : "[]") : (object ? "{...}" : "[...]");
+            return;
+        }
+        out += object ? '{' : '[';
+        bool first = true;
+        for (auto item = value.begin(); item != value.end(); ++item) {
+            if (out.size() > ExcerptLength) {
+                out += ", ...";
+                break;
+            }
+            if (!first)
+                out += ", ";
+            first = false;
+            if (object)
+                out += Json(item.key()).dump(-1, ' ', false, Json::error_handler_t::replace) + ": ";
+            AppendExcerpt(*item, depth - 1, out);
+        }
+        out += object ? '}' : ']';
+        return;
+    }
+    if (value.is_string()) {
+        const auto& text = value.get_ref<const std::string&>();
+        out += Json(ShortText(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
+        return;
+    }
+    out += value.dump();
+}
+
 }  // namespace
+
+Json ParseDescription(const std::string& text)
+{
+    DepthCheck check;
+    if (!Json::sax_parse(text, &check))
+        throw std::runtime_error(check.Error());
+    return Json::parse(text);
+}
+
+void CheckDepth(const Json& value)
+{
+    // Iterative: the value may be the very nesting that must not be walked recursively.
+    std::vector<std::pair<const Json*, std::size_t>> pending{{&value, 0}};
+    while (!pending.empty()) {
+        const auto [at, depth] = pending.back();
+        pending.pop_back();
+        if (!at->is_structured())
+            continue;
+        if (depth + 1 > MaxDescriptionDepth)
+            throw std::runtime_error("values nest deeper than " + std::to_string(MaxDescriptionDepth) + " levels");
+        for (const Json& item : *at)
+            pending.emplace_back(&item, depth + 1);
+    }
+}
+
+std::string ShortText(const std::string& text)
+{
+    return text.size() > ExcerptLength ? text.substr(0, ExcerptLength) + "..." : text;
+}
+
+std::string Excerpt(const Json& value)
+{
+    std::string out;
+    AppendExcerpt(value, 2, out);
+    return out;
+}
+
+std::uint64_t CheckedInteger(const Json& value, std::int64_t min, std::uint64_t max)
+{
+    const auto outOfRange = [&] {
+        return std::runtime_error(Excerpt(value) + " does not fit its field (" + std::to_string(min) + " to " +
+                                  std::to_string(max) + ")");
+    };
+    if (value.is_number_unsigned()) {
+        const auto number = value.get<std::uint64_t>();
+        if (number > max)
+            throw outOfRange();
+        return number;
+    }
+    if (value.is_number_integer()) {
+        const auto number = value.get<std::int64_t>();
+        if (number < min || (number > 0 && static_cast<std::uint64_t>(number) > max))
+            throw outOfRange();
+        return static_cast<std::uint64_t>(number);
+    }
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        if (!std::isfinite(number) || number != std::trunc(number))
+            throw std::runtime_error(Excerpt(value) + " is not an integer");
+        // Both limits are powers of two, exact as doubles, so the conversions below are defined.
+        const double below = -std::ldexp(1.0, std::bit_width(static_cast<std::uint64_t>(-(min + 1))));
+        const double above = std::ldexp(1.0, std::bit_width(max));
+        if (number < (min == 0 ? 0.0 : below) || number >= above)
+            throw outOfRange();
+        return number < 0 ? static_cast<std::uint64_t>(static_cast<std::int64_t>(number))
+                          : static_cast<std::uint64_t>(number);
+    }
+    throw std::runtime_error("expected a number, found " + Excerpt(value));
+}
+
+std::uint64_t FieldBitsOf(const Json& value, std::size_t size)
+{
+    const unsigned bits = static_cast<unsigned>(8 * std::min<std::size_t>(size, 8));
+    const std::uint64_t max = bits == 64 ? std::numeric_limits<std::uint64_t>::max() : (std::uint64_t{1} << bits) - 1;
+    const std::int64_t min = bits == 64 ? std::numeric_limits<std::int64_t>::min()
+                                        : -static_cast<std::int64_t>(std::uint64_t{1} << (bits - 1));
+    return CheckedInteger(value, min, max);
+}
+
+DWORD DwordOfKey(const std::string& key)
+{
+    const bool digits = !key.empty() && key.size() <= 10 &&
+                        std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits || std::stoull(key) > std::numeric_limits<DWORD>::max())
+        throw std::runtime_error(Excerpt(Json(key)) + " is not a number from 0 to 4294967295");
+    return static_cast<DWORD>(std::stoull(key));
+}
 
 std::string BytesOfJsonString(const Json& value)
 {
     if (!value.is_string())
-        throw std::runtime_error("expected a string, found " + value.dump());
+        throw std::runtime_error("expected a string, found " + Excerpt(value));
     const auto& utf8 = value.get_ref<const std::string&>();
     std::string bytes;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
@@ -63,7 +232,7 @@ std::string BytesOfJsonString(const Json& value)
         } else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < utf8.size()) {
             bytes += static_cast<char>(((lead & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
         } else {
-            throw std::runtime_error("a byte string holds a character above U+00FF: " + value.dump());
+            throw std::runtime_error("a byte string holds a character above U+00FF: " + Excerpt(value));
         }
     }
     return bytes;
@@ -86,16 +255,27 @@ Json JsonStringOfBytes(const std::string& bytes)
 
 std::u16string Utf16OfJsonString(const Json& value)
 {
-    const std::string utf8 = value.get<std::string>();
     std::u16string text;
+    if (value.is_object() && value.contains("utf16") && value.at("utf16").is_array()) {
+        for (const Json& unit : value.at("utf16"))
+            text += static_cast<char16_t>(IntegerOf<std::uint16_t>(unit));
+        return text;
+    }
+    if (!value.is_string())
+        throw std::runtime_error("expected a string or {\"utf16\": [...]}, found " + Excerpt(value));
+    const auto& utf8 = value.get_ref<const std::string&>();
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (i + length > utf8.size())
-            throw std::runtime_error("broken UTF-8 in " + value.dump());
+        const int length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+        if (length == 0 || i + length > utf8.size())
+            throw std::runtime_error("broken UTF-8 in " + Excerpt(value));
         char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (int k = 1; k < length; ++k)
-            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80)
+                throw std::runtime_error("broken UTF-8 in " + Excerpt(value));
+            code = (code << 6) | (next & 0x3F);
+        }
         i += length;
         if (code >= 0x10000) {
             code -= 0x10000;
@@ -110,11 +290,20 @@ std::u16string Utf16OfJsonString(const Json& value)
 
 Json JsonStringOfUtf16(const std::u16string& text)
 {
+    const auto isHigh = [](char32_t unit) { return unit >= 0xD800 && unit < 0xDC00; };
+    const auto isLow = [](char32_t unit) { return unit >= 0xDC00 && unit < 0xE000; };
     std::string utf8;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t code = text[i];
-        if (code >= 0xD800 && code < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+        if (isHigh(code) && i + 1 < text.size() && isLow(text[i + 1])) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (isHigh(code) || isLow(code)) {
+            // Half a pair has no UTF-8 form: keep the units themselves.
+            Json units = Json::array();
+            for (const char16_t unit : text)
+                units.push_back(static_cast<unsigned>(unit));
+            return Json{{"utf16", units}};
+        }
         if (code < 0x80) {
             utf8 += static_cast<char>(code);
         } else if (code < 0x800) {
@@ -165,12 +354,13 @@ std::string HexOfBytes(const BYTE* bytes, std::size_t count)
 std::vector<BYTE> DevModeOfJson(const Json& value)
 {
     if (!value.is_object())
-        throw std::runtime_error("a device mode must be an object: " + value.dump());
+        throw std::runtime_error("a device mode must be an object: " + Excerpt(value));
     if (value.contains("hex"))
-        return BytesOfHex(value.at("hex").get<std::string>());
+        return InMember("hex", [&] { return BytesOfHex(value.at("hex").get<std::string>()); });
 
-    const std::vector<BYTE> extra = value.contains("extra") ? BytesOfHex(value.at("extra").get<std::string>())
-                                                            : std::vector<BYTE>{};
+    const std::vector<BYTE> extra =
+        value.contains("extra") ? InMember("extra", [&] { return BytesOfHex(value.at("extra").get<std::string>()); })
+                                : std::vector<BYTE>{};
     DEVMODEA record{};
     record.dmSize = sizeof(DEVMODEA);
     record.dmDriverExtra = static_cast<WORD>(extra.size());
@@ -183,14 +373,16 @@ std::vector<BYTE> DevModeOfJson(const Json& value)
             if (name == candidate.name)
                 known = &candidate;
         if (known == nullptr)
-            throw std::runtime_error("unknown device-mode field: " + name);
-        if (known->isText) {
-            const std::string text = BytesOfJsonString(field);
-            std::memcpy(bytes + known->offset, text.data(), std::min(text.size(), known->size));
-        } else {
-            const auto number = field.get<std::int64_t>();
-            std::memcpy(bytes + known->offset, &number, known->size);  // little-endian: the low bytes
-        }
+            throw std::runtime_error("unknown device-mode field: " + ShortText(name));
+        InMember(name, [&] {
+            if (known->isText) {
+                const std::string text = BytesOfJsonString(field);
+                std::memcpy(bytes + known->offset, text.data(), std::min(text.size(), known->size));
+            } else {
+                const std::uint64_t number = FieldBitsOf(field, known->size);
+                std::memcpy(bytes + known->offset, &number, known->size);  // little-endian: the low bytes
+            }
+        });
     }
     std::vector<BYTE> result(bytes, bytes + std::min<std::size_t>(record.dmSize, sizeof record));
     result.resize(record.dmSize, 0);

@@ -20,35 +20,63 @@ void AppendHexByte(std::string& out, unsigned char byte) {
     out += hex;
 }
 
-bool IsShiftJisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+constexpr unsigned ShiftJisCodePage = 932;
+constexpr unsigned WesternCodePage = 1252;
+
+bool IsLeadByte(unsigned codePage, unsigned char byte) {
+    switch (codePage) {
+    case ShiftJisCodePage:
+        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+        return byte >= 0x81 && byte <= 0xFE;
+    default:
+        return false;
+    }
 }
 
-bool IsShiftJisTrailByte(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+bool IsTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
 }
 
-// The document declares code page 932, so a double-byte character is written whole as two hex
-// escapes: its trail byte may be '\\', '{' or a letter, which must stay part of the character.
+// The characters of bytes 0x80 to 0x9F in the Western code page; from 0xA0 on, byte and
+// character are equal. The five bytes it leaves unassigned stand for the control characters.
+constexpr char16_t WesternCharactersFrom0x80[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The bytes of a text in codePage. A double-byte character is written whole as two hex escapes:
+// its trail byte may be '\\', '{' or a letter, which must stay part of the character. Readers
+// take hex escapes in the current font's character set, which need not be the text's (the report
+// font is a Shift-JIS one), so Western characters are written as Unicode, with the byte after it
+// for readers that know no Unicode.
 template <typename AppendAscii>
 void AppendRtfBytes(std::string& out, const std::string& bytes, std::size_t first, std::size_t last,
-                    AppendAscii appendAscii) {
+                    unsigned codePage, AppendAscii appendAscii) {
     for (std::size_t i = first; i < last; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (IsShiftJisLeadByte(byte) && i + 1 < last &&
-            IsShiftJisTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+        if (byte < 0x7F) {
+            appendAscii(bytes[i]);
+        } else if (IsLeadByte(codePage, byte) && i + 1 < last &&
+                   IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
             AppendHexByte(out, byte);
             AppendHexByte(out, static_cast<unsigned char>(bytes[++i]));
-        } else if (byte >= 0x7F) {
+        } else if (codePage == WesternCodePage && byte >= 0x80) {
+            const char16_t character = byte < 0xA0 ? WesternCharactersFrom0x80[byte - 0x80] : byte;
+            out += "\\u";
+            out += std::to_string(static_cast<int>(character));
             AppendHexByte(out, byte);
         } else {
-            appendAscii(bytes[i]);
+            AppendHexByte(out, byte);
         }
     }
 }
 
-void AppendRtfText(std::string& out, const std::string& text, std::size_t first, std::size_t last) {
-    AppendRtfBytes(out, text, first, last, [&out](char c) {
+void AppendRtfText(std::string& out, const std::string& text, std::size_t first, std::size_t last,
+                   unsigned codePage) {
+    AppendRtfBytes(out, text, first, last, codePage, [&out](char c) {
         if (c == '\\' || c == '{' || c == '}') {
             out += '\\';
             out += c;
@@ -65,9 +93,10 @@ void AppendRtfText(std::string& out, const std::string& text, std::size_t first,
     });
 }
 
-// A font table entry ends at ';', so the name must not contain one either.
+// A font table entry ends at ';', so the name must not contain one either. Names with
+// double-byte characters are Shift-JIS, whatever the text's code page (see FontCharset).
 void AppendRtfFontName(std::string& out, const std::string& name) {
-    AppendRtfBytes(out, name, 0, name.size(), [&out](char c) {
+    AppendRtfBytes(out, name, 0, name.size(), ShiftJisCodePage, [&out](char c) {
         if (static_cast<unsigned char>(c) < 0x20 || c == '\\' || c == '{' || c == '}' || c == ';') {
             AppendHexByte(out, static_cast<unsigned char>(c));
         } else {
@@ -253,7 +282,7 @@ std::string MemoryDocument::PlainText() const {
     return out;
 }
 
-std::string MemoryDocument::Rtf() const {
+std::string MemoryDocument::Rtf(unsigned codePage) const {
     // The default font and colour come first, so \deff0 and an unstyled document name them.
     std::vector<std::string> fonts{DefaultFormat().fontName};
     std::vector<std::uint32_t> colors{DefaultFormat().color};
@@ -262,7 +291,9 @@ std::string MemoryDocument::Rtf() const {
         IndexOf(colors, format.color);
     }
 
-    std::string out = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl";
+    std::string out = "{\\rtf1\\ansi";
+    AppendWord(out, "\\ansicpg", codePage);
+    out += "\\deff0{\\fonttbl";
     for (std::size_t i = 0; i < fonts.size(); ++i) {
         AppendWord(out, "{\\f", static_cast<long long>(i));
         AppendWord(out, "\\fnil\\fcharset", FontCharset(fonts[i]));
@@ -309,7 +340,7 @@ std::string MemoryDocument::Rtf() const {
         const auto next = std::next(run);
         const std::size_t end =
             next == runs_.end() ? text_.size() : static_cast<std::size_t>(next->first);
-        AppendRtfText(out, text_, static_cast<std::size_t>(run->first), end);
+        AppendRtfText(out, text_, static_cast<std::size_t>(run->first), end, codePage);
         previous = &format;
     }
     out += '}';

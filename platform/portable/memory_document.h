@@ -48,7 +48,9 @@ public:
     CharFormat FormatAt(int position) const;
     // Every line ended by CR LF, bytes unchanged.
     std::string PlainText() const;
-    std::string Rtf() const;
+    // The text is in codePage (the system's ANSI code page where it came from), which the RTF
+    // declares; the font names are Shift-JIS.
+    std::string Rtf(unsigned codePage) const;
 
 private:
     template <typename Change>

@@ -39,6 +39,24 @@ std::vector<BYTE> ListBytes(const Json& values, bool terminated)
     return bytes;
 }
 
+std::size_t FieldSize(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Dword:
+        return sizeof(DWORD);
+    case FieldKind::Qword:
+        return sizeof(std::uint64_t);
+    case FieldKind::FileTime:
+        return sizeof(FILETIME);
+    case FieldKind::Text:
+    case FieldKind::MultiText:
+    case FieldKind::DevMode:
+    case FieldKind::Pointer:
+        break;
+    }
+    return sizeof(void*);
+}
+
 bool IsOutside(const Json& value)
 {
     return value.is_object() && value.value("outside", false);
@@ -63,57 +81,72 @@ RecordImage::RecordImage(const RecordLayout& layout, const std::vector<const Jso
     for (std::size_t r = 0; r < records.size(); ++r) {
         const Json& record = *records[r];
         if (!record.is_object())
-            throw std::runtime_error("a record must be an object: " + record.dump());
+            throw std::runtime_error("a record must be an object, found " + Excerpt(record));
         for (const auto& [name, value] : record.items()) {
             bool known = name == "record_size";
             for (const RecordField& field : layout.fields)
                 known = known || name == field.name;
             if (!known)
-                throw std::runtime_error("level " + std::to_string(layout.level) + " has no field " + name);
+                throw std::runtime_error("level " + std::to_string(layout.level) + " has no field " + ShortText(name));
         }
-        if (record.contains("record_size"))
-            declaredSize = record.at("record_size").get<std::size_t>();
+        // What the spooler reports as needed is a 32-bit size.
+        const std::size_t recordSize =
+            record.contains("record_size")
+                ? InMember("record_size", [&] { return std::size_t{IntegerOf<DWORD>(record.at("record_size"))}; })
+                : 0;
+        if (recordSize != 0)
+            declaredSize = recordSize;
+        // In an enumeration the records stand side by side at their full size: the fields a short
+        // record does not cover are garbage, their pointers aimed outside the buffer.
+        const bool shortInList = records.size() > 1 && recordSize != 0 && recordSize < layout.size;
 
         for (const RecordField& field : layout.fields) {
             const std::size_t at = r * layout.size + field.offset;
+            const bool isPointer = field.kind == FieldKind::Text || field.kind == FieldKind::MultiText ||
+                                   field.kind == FieldKind::DevMode || field.kind == FieldKind::Pointer;
+            if (shortInList && field.offset + FieldSize(field.kind) > recordSize) {
+                if (isPointer)
+                    outsidePointers_.push_back(at);
+                continue;
+            }
             if (!record.contains(field.name) || record.at(field.name).is_null())
                 continue;
             const Json& value = record.at(field.name);
-            const bool isPointer = field.kind == FieldKind::Text || field.kind == FieldKind::MultiText ||
-                                   field.kind == FieldKind::DevMode || field.kind == FieldKind::Pointer;
             if (isPointer && IsOutside(value)) {
                 outsidePointers_.push_back(at);
                 continue;
             }
-            switch (field.kind) {
-            case FieldKind::Dword:
-                Put(bytes_, at, static_cast<DWORD>(value.get<std::int64_t>()));
-                break;
-            case FieldKind::Qword:
-                Put(bytes_, at, value.get<std::uint64_t>());
-                break;
-            case FieldKind::FileTime: {
-                const auto ticks = value.get<std::uint64_t>();
-                Put(bytes_, at, FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)});
-                break;
-            }
-            case FieldKind::Text:
-                texts.push_back({at, TextBytes(value), false});
-                break;
-            case FieldKind::MultiText:
-                if (value.is_object() && value.contains("unterminated"))
-                    unterminated.push_back({at, ListBytes(value.at("unterminated"), false), false});
-                else if (value.is_array())
-                    texts.push_back({at, ListBytes(value, true), false});
-                else
-                    texts.push_back({at, ListBytes(Json::array({value}), true), false});
-                break;
-            case FieldKind::DevMode:
-                devModes.push_back({at, DevModeOfJson(value), true});
-                break;
-            case FieldKind::Pointer:
-                break;
-            }
+            InMember(field.name, [&] {
+                switch (field.kind) {
+                case FieldKind::Dword:
+                    Put(bytes_, at, BitsOf<DWORD>(value));
+                    break;
+                case FieldKind::Qword:
+                    Put(bytes_, at, BitsOf<std::uint64_t>(value));
+                    break;
+                case FieldKind::FileTime: {
+                    const auto ticks = BitsOf<std::uint64_t>(value);
+                    Put(bytes_, at, FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)});
+                    break;
+                }
+                case FieldKind::Text:
+                    texts.push_back({at, TextBytes(value), false});
+                    break;
+                case FieldKind::MultiText:
+                    if (value.is_object() && value.contains("unterminated"))
+                        unterminated.push_back({at, ListBytes(value.at("unterminated"), false), false});
+                    else if (value.is_array())
+                        texts.push_back({at, ListBytes(value, true), false});
+                    else
+                        texts.push_back({at, ListBytes(Json::array({value}), true), false});
+                    break;
+                case FieldKind::DevMode:
+                    devModes.push_back({at, DevModeOfJson(value), true});
+                    break;
+                case FieldKind::Pointer:
+                    break;
+                }
+            });
         }
     }
 
@@ -125,7 +158,7 @@ RecordImage::RecordImage(const RecordLayout& layout, const std::vector<const Jso
             bytes_.insert(bytes_.end(), tail.bytes.begin(), tail.bytes.end());
         }
     }
-    needed_ = declaredSize != 0 ? declaredSize : bytes_.size();
+    needed_ = records.size() == 1 && declaredSize != 0 ? declaredSize : bytes_.size();
 }
 
 void RecordImage::CopyTo(BYTE* buffer) const

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <strings.h>
+#include <utility>
 
 namespace ostrel {
 
@@ -46,12 +47,29 @@ bool SameName(const std::string& a, const char* b)
     return b != nullptr && strcasecmp(a.c_str(), b) == 0;
 }
 
-std::map<DWORD, std::string> ParseLevelKeys(const Json& levels)
+// Printer names are compared as the spooler compares them: letter case aside.
+std::string NameKey(std::string name)
 {
-    std::map<DWORD, std::string> keys;
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return name;
+}
+
+std::string Quoted(const std::string& bytes)
+{
+    return Excerpt(JsonStringOfBytes(bytes));
+}
+
+// The levels of a printer's or driver's records, by number.
+std::map<DWORD, const Json*> LevelsOf(const Json& levels)
+{
+    if (!levels.is_object())
+        throw std::runtime_error("expected an object of records by level, found " + Excerpt(levels));
+    std::map<DWORD, const Json*> records;
     for (const auto& [key, value] : levels.items())
-        keys[static_cast<DWORD>(std::stoul(key))] = key;
-    return keys;
+        records[DwordOfKey(key)] = &value;
+    return records;
 }
 
 }  // namespace
@@ -63,28 +81,106 @@ void ScriptedSpooler::LoadFile(const std::string& path)
         throw std::runtime_error(path + ": cannot be read");
     std::stringstream text;
     text << file.rdbuf();
+    LoadText(text.str(), path);
+}
+
+void ScriptedSpooler::LoadText(const std::string& text, const std::string& origin)
+{
+    Json description;
     try {
-        Load(Json::parse(text.str()), path);
-    } catch (const Json::exception& error) {
-        throw std::runtime_error(path + ": " + error.what());
+        description = ParseDescription(text);
+    } catch (const std::exception& error) {
+        throw std::runtime_error(origin + ": " + error.what());
     }
+    Load(description, origin);
 }
 
 void ScriptedSpooler::Load(const Json& description, const std::string& origin)
 {
     try {
+        CheckDepth(description);
+        if (!description.is_object())
+            throw std::runtime_error("expected an object with \"printers\", found " + Excerpt(description));
         const Json& system = Member(description, "system");
-        if (system.value("family", "nt") == "95")
-            family_ = WindowsFamily::Windows95;
+        if (!system.is_object())
+            throw std::runtime_error("system: expected an object, found " + Excerpt(system));
+        const WindowsFamily family = InMember("family", [&] {
+            return system.value("family", "nt") == "95" ? WindowsFamily::Windows95 : family_;
+        });
+        const DWORD codePage = system.contains("code_page")
+                                   ? InMember("code_page", [&] {
+                                         const DWORD value = IntegerOf<DWORD>(system.at("code_page"));
+                                         if (value - 1 > 0xFFFE)
+                                             throw std::runtime_error("not a code page number (1 to 65535)");
+                                         return value;
+                                     })
+                                   : codePage_;
+        std::map<DWORD, std::string> messages;
         for (const auto& [code, text] : Member(system, "messages").items())
-            messages_[static_cast<DWORD>(std::stoul(code))] = BytesOfJsonString(text);
+            messages[InMember("messages", [&] { return DwordOfKey(code); })] =
+                InMember("messages: " + ShortText(code), [&] { return BytesOfJsonString(text); });
+
+        std::optional<Current> current;
+        std::optional<std::vector<BYTE>> currentDevMode;
         if (system.contains("current_printer") && !system.at("current_printer").is_null()) {
-            current_ = system.at("current_printer");
-            if (current_->contains("devmode") && !current_->at("devmode").is_null())
-                devModeBlocks_.push_back(DevModeOfJson(current_->at("devmode")));
+            const Json& printer = system.at("current_printer");
+            current = InMember("current_printer", [&] {
+                if (!printer.is_object())
+                    throw std::runtime_error("expected an object, found " + Excerpt(printer));
+                Current read;
+                const auto text = [&](const char* name) {
+                    return InMember(name, [&] { return BytesOfJsonString(printer.value(name, Json(""))); });
+                };
+                if (printer.contains("error"))
+                    read.error = text("error");
+                read.deviceName = text("name");
+                read.driverName = text("driver");
+                read.portName = text("port");
+                if (printer.contains("devmode") && !printer.at("devmode").is_null())
+                    currentDevMode = InMember("devmode", [&] { return DevModeOfJson(printer.at("devmode")); });
+                return read;
+            });
         }
-        for (const Json& printer : description.at("printers"))
-            printers_.push_back(ParsePrinter(printer));
+
+        const Json& list = InMember("printers", [&]() -> const Json& {
+            const Json& printers = description.at("printers");
+            if (!printers.is_array())
+                throw std::runtime_error("expected an array of printers, found " + Excerpt(printers));
+            return printers;
+        });
+        std::deque<Printer> printers;
+        std::unordered_map<std::string, std::size_t> byName;
+        for (const Json& printer : list) {
+            printers.push_back(ParsePrinter(printer));
+            const std::string& name = printers.back().name;
+            const std::string key = NameKey(name);
+            const auto known = byName_.find(key);
+            const auto added = byName.find(key);
+            if (known != byName_.end() || added != byName.end()) {
+                const std::string& other = known != byName_.end() ? printers_[known->second].name
+                                                                  : printers[added->second - printers_.size()].name;
+                throw std::runtime_error("printers " + Quoted(other) + " and " + Quoted(name) +
+                                         " differ only in letter case; one system cannot hold both");
+            }
+            byName.emplace(key, printers_.size() + printers.size() - 1);
+        }
+
+        family_ = family;
+        codePage_ = codePage;
+        messages.merge(messages_);
+        messages_ = std::move(messages);
+        if (current) {
+            if (currentDevMode) {
+                devModeBlocks_.push_back(std::move(*currentDevMode));
+                current->devMode = &devModeBlocks_.back();
+            }
+            current_ = std::move(current);
+        }
+        byName_.merge(byName);
+        for (Printer& printer : printers) {
+            printers_.push_back(std::move(printer));
+            handles_.insert(&printers_.back());
+        }
     } catch (const std::exception& error) {
         throw std::runtime_error(origin + ": " + error.what());
     }
@@ -92,54 +188,75 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
 
 ScriptedSpooler::Printer ScriptedSpooler::ParsePrinter(const Json& description)
 {
+    if (!description.is_object())
+        throw std::runtime_error("a printer must be an object, found " + Excerpt(description));
     Printer printer;
-    printer.name = BytesOfJsonString(description.at("name"));
+    printer.name = InMember("name", [&] { return BytesOfJsonString(description.at("name")); });
     try {
         if (description.contains("devices"))
-            printer.devices = BytesOfJsonString(description.at("devices"));
+            printer.devices = InMember("devices", [&] { return BytesOfJsonString(description.at("devices")); });
         if (description.contains("open_error"))
-            printer.openError = description.at("open_error").get<DWORD>();
+            printer.openError = InMember("open_error", [&] { return BitsOf<DWORD>(description.at("open_error")); });
 
-        for (const auto& [name, value] : Member(description, "capabilities").items()) {
-            const CapabilityLayout* layout = CapabilityByName(name.c_str());
-            if (layout == nullptr)
-                throw std::runtime_error("unknown capability " + name);
-            printer.capabilities[layout->index] = ParseCapability(layout->index, value);
-        }
-
-        const auto parseLevels = [](const Json& levels, auto layoutOf, std::map<DWORD, Level>& into) {
-            for (const auto& [level, key] : ParseLevelKeys(levels)) {
-                const Json& record = levels.at(key);
-                const RecordLayout* layout = layoutOf(level);
+        InMember("capabilities", [&] {
+            for (const auto& [name, value] : Member(description, "capabilities").items()) {
+                const CapabilityLayout* layout = CapabilityByName(name.c_str());
                 if (layout == nullptr)
-                    throw std::runtime_error("no layout for level " + key);
-                if (record.is_object() && record.contains("error"))
-                    into[level].error = record.at("error").get<DWORD>();
-                else
-                    into[level].image.emplace(*layout, std::vector<const Json*>{&record});
+                    throw std::runtime_error("unknown capability " + ShortText(name));
+                printer.capabilities[layout->index] =
+                    InMember(name, [&, &value = value] { return ParseCapability(layout->index, value); });
             }
-        };
-        parseLevels(Member(description, "printer_info"), PrinterInfoLayout, printer.printerLevels);
-        parseLevels(Member(description, "driver_info"), DriverInfoLayout, printer.driverLevels);
+        });
 
-        const Json& levels = Member(description, "printer_info");
-        printer.enumRecord4 = levels.contains("4") && !levels.at("4").contains("error")
-                                  ? levels.at("4")
-                                  : Json{{"pPrinterName", description.at("name")}};
-        printer.enumRecord5 = levels.contains("5") && !levels.at("5").contains("error")
-                                  ? levels.at("5")
-                                  : Json{{"pPrinterName", description.at("name")},
-                                         {"pPortName", JsonStringOfBytes(PortNameOfDevicesValue(printer.devices.value_or("")))}};
+        const auto parseLevels = [&](const char* member, auto layoutOf, std::map<DWORD, Level>& into) {
+            return InMember(member, [&] {
+                const std::map<DWORD, const Json*> records = LevelsOf(Member(description, member));
+                for (const auto& [level, record] : records) {
+                    InMember(std::to_string(level), [&, level = level, record = record] {
+                        const RecordLayout* layout = layoutOf(level);
+                        if (layout == nullptr)
+                            throw std::runtime_error("no record of this level is known");
+                        if (record->is_object() && record->contains("error"))
+                            into[level].error = InMember("error", [&] { return BitsOf<DWORD>(record->at("error")); });
+                        else
+                            into[level].image.emplace(*layout, std::vector<const Json*>{record});
+                    });
+                }
+                return records;
+            });
+        };
+        const std::map<DWORD, const Json*> printerRecords =
+            parseLevels("printer_info", PrinterInfoLayout, printer.printerLevels);
+        parseLevels("driver_info", DriverInfoLayout, printer.driverLevels);
+
+        // The printer's records of levels 4 and 5 are also its records in the spooler's enumeration.
+        const auto enumerated = [&](DWORD level) -> const Json* {
+            const auto found = printerRecords.find(level);
+            return found != printerRecords.end() && !printer.printerLevels[level].error ? found->second : nullptr;
+        };
+        const Json& name = description.at("name");
+        const std::string port = PortNameOfDevicesValue(printer.devices.value_or(""));
+        printer.enumRecord4 = enumerated(4) != nullptr ? *enumerated(4) : Json{{"pPrinterName", name}};
+        printer.enumRecord5 = enumerated(5) != nullptr ? *enumerated(5)
+                                                       : Json{{"pPrinterName", name}, {"pPortName", JsonStringOfBytes(port)}};
 
         if (description.contains("document_properties")) {
-            const Json& properties = description.at("document_properties");
-            if (properties.contains("devmode"))
-                printer.documentRecord = DevModeOfJson(properties.at("devmode"));
-            printer.documentSize = properties.value("size", static_cast<std::int32_t>(printer.documentRecord.size()));
-            printer.documentFillResult = properties.value("fill_result", 1);
+            InMember("document_properties", [&] {
+                const Json& properties = description.at("document_properties");
+                if (!properties.is_object())
+                    throw std::runtime_error("expected an object, found " + Excerpt(properties));
+                if (properties.contains("devmode"))
+                    printer.documentRecord = InMember("devmode", [&] { return DevModeOfJson(properties.at("devmode")); });
+                printer.documentSize = properties.contains("size")
+                                           ? InMember("size", [&] { return IntegerOf<std::int32_t>(properties.at("size")); })
+                                           : static_cast<std::int32_t>(printer.documentRecord.size());
+                if (properties.contains("fill_result"))
+                    printer.documentFillResult =
+                        InMember("fill_result", [&] { return IntegerOf<std::int32_t>(properties.at("fill_result")); });
+            });
         }
     } catch (const std::exception& error) {
-        throw std::runtime_error("printer \"" + printer.name + "\": " + error.what());
+        throw std::runtime_error("printer " + Quoted(printer.name) + ": " + error.what());
     }
     return printer;
 }
@@ -149,24 +266,46 @@ ScriptedSpooler::Capability ScriptedSpooler::ParseCapability(WORD index, const J
     Capability capability;
     const Json* entries = nullptr;
     if (value.is_number()) {
-        capability.answer = value.get<std::int32_t>();
+        capability.answer = IntegerOf<std::int32_t>(value);
     } else if (value.is_array()) {
         entries = &value;
         capability.answer = static_cast<std::int32_t>(value.size());
-    } else {
-        entries = value.contains("entries") ? &value.at("entries") : nullptr;
-        capability.answer = value.contains("answer") ? value.at("answer").get<std::int32_t>()
-                                                     : static_cast<std::int32_t>(entries ? entries->size() : 0);
+    } else if (value.is_object()) {
+        if (value.contains("entries")) {
+            entries = &value.at("entries");
+            if (!entries->is_array())
+                throw std::runtime_error("entries: expected an array, found " + Excerpt(*entries));
+        }
+        capability.answer = value.contains("answer")
+                                ? InMember("answer", [&] { return IntegerOf<std::int32_t>(value.at("answer")); })
+                                : static_cast<std::int32_t>(entries ? entries->size() : 0);
         if (value.contains("fill_answer"))
-            capability.fillAnswer = value.at("fill_answer").get<std::int32_t>();
+            capability.fillAnswer =
+                InMember("fill_answer", [&] { return IntegerOf<std::int32_t>(value.at("fill_answer")); });
+    } else {
+        throw std::runtime_error("expected a number, an array or an object, found " + Excerpt(value));
     }
     if (entries != nullptr) {
-        for (const Json& entry : *entries) {
-            const std::vector<BYTE> bytes = ParseEntry(index, entry);
+        for (std::size_t i = 0; i < entries->size(); ++i) {
+            const std::vector<BYTE> bytes =
+                InMember("entry " + std::to_string(i), [&] { return ParseEntry(index, entries->at(i)); });
             capability.entries.insert(capability.entries.end(), bytes.begin(), bytes.end());
         }
     }
     return capability;
+}
+
+const char* ScriptedSpooler::DriverText(const Json& record, const char* field)
+{
+    if (!record.contains(field) || record.at(field).is_null())
+        return nullptr;
+    const Json& value = record.at(field);
+    if (value.is_object() && value.value("unreadable", false))
+        return UnreadableText;
+    driverTexts_.push_back(InMember(field, [&] { return BytesOfJsonString(value); }));
+    const std::string& text = driverTexts_.back();
+    driverMemory_[reinterpret_cast<std::uintptr_t>(text.c_str())] = text.size() + 1;
+    return text.c_str();
 }
 
 std::vector<BYTE> ScriptedSpooler::ParseEntry(WORD index, const Json& entry)
@@ -177,17 +316,19 @@ std::vector<BYTE> ScriptedSpooler::ParseEntry(WORD index, const Json& entry)
     case EntryKind::None:
         throw std::runtime_error(std::string(layout.name) + " answers a single value, not entries");
     case EntryKind::Word: {
-        const auto number = static_cast<WORD>(entry.get<std::int64_t>());
+        const auto number = BitsOf<WORD>(entry);
         std::memcpy(bytes.data(), &number, sizeof number);
         break;
     }
     case EntryKind::Dword: {
-        const auto number = static_cast<DWORD>(entry.get<std::int64_t>());
+        const auto number = BitsOf<DWORD>(entry);
         std::memcpy(bytes.data(), &number, sizeof number);
         break;
     }
     case EntryKind::Pair: {
-        const std::int32_t pair[2] = {entry.at(0).get<std::int32_t>(), entry.at(1).get<std::int32_t>()};
+        if (!entry.is_array() || entry.size() != 2)
+            throw std::runtime_error("expected [x, y], found " + Excerpt(entry));
+        const std::int32_t pair[2] = {BitsOf<std::int32_t>(entry.at(0)), BitsOf<std::int32_t>(entry.at(1))};
         std::memcpy(bytes.data(), pair, sizeof pair);
         break;
     }
@@ -202,20 +343,16 @@ std::vector<BYTE> ScriptedSpooler::ParseEntry(WORD index, const Json& entry)
         break;
     }
     case EntryKind::DocInfo: {
-        const auto text = [this](const Json& record, const char* field) -> const char* {
-            if (!record.contains(field) || record.at(field).is_null())
-                return nullptr;
-            if (record.at(field).is_object() && record.at(field).value("unreadable", false))
-                return UnreadableText;
-            driverTexts_.push_back(BytesOfJsonString(record.at(field)));
-            return driverTexts_.back().c_str();
-        };
+        if (!entry.is_object())
+            throw std::runtime_error("expected a DOCINFO object, found " + Excerpt(entry));
         DOCINFOA record{};
-        record.cbSize = entry.value("cbSize", static_cast<int>(sizeof(DOCINFOA)));
-        record.lpszDocName = text(entry, "lpszDocName");
-        record.lpszOutput = text(entry, "lpszOutput");
-        record.lpszDatatype = text(entry, "lpszDatatype");
-        record.fwType = entry.value("fwType", DWORD{0});
+        record.cbSize = entry.contains("cbSize") ? InMember("cbSize", [&] { return BitsOf<int>(entry.at("cbSize")); })
+                                                 : static_cast<int>(sizeof(DOCINFOA));
+        record.lpszDocName = DriverText(entry, "lpszDocName");
+        record.lpszOutput = DriverText(entry, "lpszOutput");
+        record.lpszDatatype = DriverText(entry, "lpszDatatype");
+        if (entry.contains("fwType"))
+            record.fwType = InMember("fwType", [&] { return BitsOf<DWORD>(entry.at("fwType")); });
         std::memcpy(bytes.data(), &record, sizeof record);
         break;
     }
@@ -223,20 +360,32 @@ std::vector<BYTE> ScriptedSpooler::ParseEntry(WORD index, const Json& entry)
     return bytes;
 }
 
+bool ScriptedSpooler::HasPrinter(const std::string& name) const
+{
+    return Find(name.c_str()) != nullptr;
+}
+
+const std::string* ScriptedSpooler::EnumeratedPrinterName(std::size_t index) const
+{
+    return index < printers_.size() ? &printers_[index].name : nullptr;
+}
+
+const ScriptedSpooler::Printer* ScriptedSpooler::Find(const char* name) const
+{
+    if (name == nullptr)
+        return nullptr;
+    const auto found = byName_.find(NameKey(name));
+    return found != byName_.end() ? &printers_[found->second] : nullptr;
+}
+
 ScriptedSpooler::Printer* ScriptedSpooler::Find(const char* name)
 {
-    for (Printer& printer : printers_)
-        if (SameName(printer.name, name))
-            return &printer;
-    return nullptr;
+    return const_cast<Printer*>(std::as_const(*this).Find(name));
 }
 
 ScriptedSpooler::Printer* ScriptedSpooler::FromHandle(PrinterHandle handle)
 {
-    for (Printer& printer : printers_)
-        if (handle == &printer)
-            return &printer;
-    return nullptr;
+    return handles_.count(handle) != 0 ? static_cast<Printer*>(handle) : nullptr;
 }
 
 bool ScriptedSpooler::OpenPrinterA(const std::string& name, PrinterHandle* handle, PRINTER_DEFAULTSA*)
@@ -382,27 +531,20 @@ LocalText ScriptedSpooler::FormatMessageA(DWORD code)
 bool ScriptedSpooler::IsReadableMemory(const void* address, std::size_t length)
 {
     const auto at = reinterpret_cast<std::uintptr_t>(address);
-    for (const std::string& text : driverTexts_) {
-        const auto begin = reinterpret_cast<std::uintptr_t>(text.c_str());
-        if (at >= begin && at - begin + length <= text.size() + 1)
-            return true;
-    }
-    return false;
+    auto block = driverMemory_.upper_bound(at);
+    if (block == driverMemory_.begin())
+        return false;
+    --block;
+    return at - block->first <= block->second && length <= block->second - (at - block->first);
 }
 
 CurrentPrinter ScriptedSpooler::GetCurrentPrinter()
 {
     if (!current_)
         return {};
-    if (current_->contains("error"))
-        throw std::runtime_error(BytesOfJsonString(current_->at("error")));
-    CurrentPrinter printer;
-    printer.deviceName = BytesOfJsonString(current_->value("name", Json("")));
-    printer.driverName = BytesOfJsonString(current_->value("driver", Json("")));
-    printer.portName = BytesOfJsonString(current_->value("port", Json("")));
-    if (!devModeBlocks_.empty())
-        printer.devMode = &devModeBlocks_.front();
-    return printer;
+    if (current_->error)
+        throw std::runtime_error(*current_->error);
+    return {current_->deviceName, current_->driverName, current_->portName, current_->devMode};
 }
 
 const void* ScriptedSpooler::GlobalLock(DevModeHandle handle)

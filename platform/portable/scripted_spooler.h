@@ -12,16 +12,29 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace ostrel {
 
 class ScriptedSpooler final : public Spooler {
 public:
+    // The code page a capture's byte strings are in when its file names none.
+    static constexpr DWORD DefaultCodePage = 1252;
+
     ScriptedSpooler() = default;
-    // Throws std::runtime_error naming the file and what is wrong in it.
+    // Adds the printers of a description to this system. Throws std::runtime_error naming the file
+    // (origin), the printer and the member that is wrong; nothing is added then.
     void LoadFile(const std::string& path);
+    void LoadText(const std::string& text, const std::string& origin);
     void Load(const Json& description, const std::string& origin);
+
+    // Whether a printer of this name is here, letter case aside.
+    bool HasPrinter(const std::string& name) const;
+    // The printer whose record EnumPrintersA returns at index, or null.
+    const std::string* EnumeratedPrinterName(std::size_t index) const;
+    DWORD CodePage() const { return codePage_; }
 
     bool OpenPrinterA(const std::string& name, PrinterHandle* handle, PRINTER_DEFAULTSA* defaults) override;
     bool ClosePrinter(PrinterHandle handle) override;
@@ -58,6 +71,13 @@ private:
         std::optional<DWORD> error;
         std::optional<RecordImage> image;
     };
+    struct Current {
+        std::string deviceName;
+        std::string driverName;
+        std::string portName;
+        std::optional<std::string> error;
+        std::vector<BYTE>* devMode = nullptr;  // one of devModeBlocks_
+    };
     struct Printer {
         std::string name;
         std::optional<std::string> devices;
@@ -75,16 +95,22 @@ private:
     Printer ParsePrinter(const Json& description);
     Capability ParseCapability(WORD index, const Json& value);
     std::vector<BYTE> ParseEntry(WORD index, const Json& entry);
+    const char* DriverText(const Json& record, const char* field);
+    const Printer* Find(const char* name) const;
     Printer* Find(const char* name);
     Printer* FromHandle(PrinterHandle handle);
     bool Answer(std::map<DWORD, Level>& levels, DWORD level, BYTE* buffer, DWORD size, DWORD* needed);
 
     std::deque<Printer> printers_;
+    std::unordered_map<std::string, std::size_t> byName_;  // printers_ by their names in lower case
+    std::unordered_set<const void*> handles_;              // the printers, as handles
     std::map<DWORD, std::string> messages_;
     WindowsFamily family_ = WindowsFamily::Nt;
-    std::optional<Json> current_;
-    std::deque<std::string> driverTexts_;      // memory a driver's records point into
-    std::deque<std::vector<BYTE>> devModeBlocks_;  // the current printer's device-mode handles
+    DWORD codePage_ = DefaultCodePage;
+    std::optional<Current> current_;
+    std::deque<std::string> driverTexts_;                // memory a driver's records point into
+    std::map<std::uintptr_t, std::size_t> driverMemory_;  // where those texts lie: start, readable bytes
+    std::deque<std::vector<BYTE>> devModeBlocks_;        // the current printer's device-mode handles
     DWORD lastError_ = 0;
     int openHandles_ = 0;
 };

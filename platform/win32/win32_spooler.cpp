@@ -114,6 +114,11 @@ WindowsFamily Win32Spooler::GetVersionExA()
     return WindowsFamily::Nt;
 }
 
+unsigned Win32Spooler::GetACP()
+{
+    return ::GetACP();
+}
+
 bool Win32Spooler::IsReadableMemory(const void* address, std::size_t length)
 {
     auto at = reinterpret_cast<std::uintptr_t>(address);

@@ -28,6 +28,7 @@ public:
     DWORD GetLastError() override;
     LocalText FormatMessageA(DWORD code) override;
     WindowsFamily GetVersionExA() override;
+    unsigned GetACP() override;
     bool IsReadableMemory(const void* address, std::size_t length) override;
     CurrentPrinter GetCurrentPrinter() override;
     const void* GlobalLock(DevModeHandle handle) override;

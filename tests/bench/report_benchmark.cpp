@@ -2,6 +2,7 @@
 // large scripted one (every list long): the work done between a click and the repaint.
 #include "platform/portable/memory_document.h"
 #include "platform/portable/scripted_spooler.h"
+#include "platform/printer_list.h"
 #include "report/report_builder.h"
 
 #include <benchmark/benchmark.h>
@@ -64,9 +65,49 @@ void WriteCapturedReportAsRtf(benchmark::State& state)
     MemoryDocument document;
     ReportBuilder(spooler, document).MakeReport("Office-PS");
     for (auto _ : state)
-        benchmark::DoNotOptimize(document.Rtf().size());
+        benchmark::DoNotOptimize(document.Rtf(1252).size());
 }
 BENCHMARK(WriteCapturedReportAsRtf)->Unit(benchmark::kMicrosecond);
+
+// A report for every printer of a large system, as --all builds them: a rate of printers a second
+// that stays flat as the system grows shows that finding a printer does not scan the others.
+void ReportEveryPrinter(benchmark::State& state)
+{
+    Json printers = Json::array();
+    for (int i = 0; i < state.range(0); ++i)
+        printers.push_back({{"name", "Printer " + std::to_string(i)}, {"capabilities", {{"DC_COPIES", 1}}}});
+    ScriptedSpooler spooler;
+    spooler.Load(Json{{"printers", printers}}, "benchmark");
+    MemoryDocument document;
+    for (auto _ : state) {
+        PrinterList list(spooler);
+        ReportBuilder builder(spooler, document);
+        for (const std::string& entry : list.Entries())
+            builder.MakeReport(entry);
+        benchmark::DoNotOptimize(document.TextLength());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(ReportEveryPrinter)->Arg(4000)->Arg(16000)->Arg(32000)->Unit(benchmark::kMillisecond);
+
+// The Windows 95 family's list of a printer with very many ports: a flat rate of ports a second
+// shows that the port list is split in one pass.
+void ListPortsOfOnePrinter(benchmark::State& state)
+{
+    std::string ports;
+    for (int i = 0; i < state.range(0); ++i)
+        ports += (i == 0 ? "" : ", ") + ("COM" + std::to_string(i) + ":");
+    ScriptedSpooler spooler;
+    spooler.Load(Json{{"system", {{"family", "95"}}},
+                      {"printers", Json::array({{{"name", "Ports"}, {"printer_info", {{"5", {{"pPrinterName", "Ports"}, {"pPortName", ports}}}}}}})}},
+                 "benchmark");
+    for (auto _ : state) {
+        PrinterList list(spooler);
+        benchmark::DoNotOptimize(list.Entries().size());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(ListPortsOfOnePrinter)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace ostrel

@@ -2,12 +2,25 @@
 # End-to-end tests of the Windows builds under Wine, on the test bed's real CUPS printers.
 # Needs the test bed's environment (eval "$(tools/testbed/start.sh)") and the builds:
 #   tests/e2e/run.sh NATIVE_BUILD WINDOWS_BUILD...
-# Ends with "N passed, N failed"; exit status 1 when anything failed.
+# A Windows build this machine cannot run (the 32-bit one where no 32-bit code runs) is skipped
+# with a line that says so. Ends with "N passed, N failed"; exit status 1 when anything failed.
 set -uo pipefail
 
 native=$1
 shift
 [[ -n "${WINEPREFIX:-}" && -n "${CUPS_SERVER:-}" ]] || { echo "run.sh: start the test bed first" >&2; exit 2; }
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/testbed/wine-loader.sh"
+wine() { "$TB_WINE" "$@"; }
+
+builds=()
+for build in "$@"; do
+    if [[ " $TB_WINE_BUILDS " == *" $(basename "$build") "* ]]; then
+        builds+=("$build")
+    else
+        printf 'SKIPPED [%s] every end-to-end check of this build: %s\n' "$(basename "$build")" "$TB_WINE_SKIP_REASON"
+    fi
+done
+[[ ${#builds[@]} -gt 0 ]] || { echo "run.sh: none of the given builds can run on this machine" >&2; exit 2; }
 
 passed=0
 failed=0
@@ -22,7 +35,7 @@ check() {
     if "$@"; then pass; else fail "$what"; fi
 }
 
-for build in "$@"; do
+for build in "${builds[@]}"; do
     tool="$build/app/ostrel-report.exe"
     name=$(basename "$build")
 
@@ -79,10 +92,34 @@ for build in "$@"; do
     check "[$name] unwritable file exits with 1" test $? -eq 1
     wine "$tool" -o "$work/$name.RTF" "${queues[0]}"
     check "[$name] .RTF gives rich text" grep -q '^{\\rtf1' "$work/$name.RTF"
+    check "[$name] the RTF declares the system's code page" grep -q '^{\\rtf1\\ansi\\ansicpg1252\\' "$work/$name.RTF"
+
+    wine "$tool" --help >"$work/help.txt"
+    check "[$name] --help exits 0" test $? -eq 0
+    wine "$tool" --list >/dev/full 2>"$work/err.txt"
+    check "[$name] --list to a full disk exits 1" test $? -eq 1
+    check "[$name] ... and says why" grep -q 'cannot write standard output: ' "$work/err.txt"
+    wine "$tool" "${queues[0]}" >&- 2>/dev/null
+    check "[$name] a report to a closed standard output exits 1" test $? -eq 1
+
+    # A failed write leaves the user's files as they were and no temporary file behind.
+    keep="$work/$name-keep"
+    mkdir -p "$keep/taken.txt"
+    echo mine >"$keep/r.txt.partial"
+    echo old >"$keep/r.txt"
+    wine "$tool" -o "$keep/taken.txt" "${queues[0]}" >/dev/null 2>&1
+    check "[$name] a folder in the way exits 1" test $? -eq 1
+    wine "$tool" -o "$keep/r.txt" "${queues[0]}"
+    check "[$name] a written report replaces the file" grep -q '^- Ostrel -' "$keep/r.txt"
+    check "[$name] ... and nothing else changed" test "$(cd "$keep" && echo *)" = "r.txt r.txt.partial taken.txt"
+    check "[$name] ... the user's .partial file is kept" grep -qx mine "$keep/r.txt.partial"
+
+    wine "$tool" --all -o "$work/$name-all"
+    check "[$name] --all writes every report" test "$(ls "$work/$name-all" | wc -l)" -eq "${#queues[@]}"
 done
 
 # The Windows 95 family lists "printer. port" entries; Wine can be told to be Windows 98.
-tool="$1/app/ostrel-report.exe"
+tool="${builds[0]}/app/ostrel-report.exe"
 wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
 mapfile -t entries < <(wine "$tool" --list | tr -d '\r')
 check "[win98] entries are printer. port" test "${entries[0]:-}" = "CUPS-PDF. CUPS:CUPS-PDF"

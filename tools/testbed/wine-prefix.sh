@@ -6,11 +6,13 @@
 # Run it after cups-start.sh with the CUPS environment exported: the prefix lists the
 # queues of the CUPS server it sees. Prints the Wine environment to export (and writes
 # it to STATE_DIR/wine.env). The prefix is 64-bit and runs both the i686 and the
-# x86_64 builds. No display is needed.
+# x86_64 builds where 32-bit code runs, the x86_64 build alone elsewhere
+# (wine-loader.sh). No display is needed.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$TB_SCRIPTS/wine-loader.sh"
 
-tb_require wine wineserver iconv
+tb_require "$TB_WINE" wineserver iconv
 dir=$(tb_state_dir "${1:-}")
 prefix=$dir/wine
 [[ ! -e "$prefix" ]] || tb_die "a Wine prefix exists already in $dir"
@@ -28,7 +30,7 @@ win_path() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 start=$(tb_ms)
 # Output goes to a file: the wineserver outlives wineboot and would keep a
 # caller's $(...) open.
-timeout 300 wine wineboot -i </dev/null >>"$log" 2>&1 \
+timeout 300 "$TB_WINE" wineboot -i </dev/null >>"$log" 2>&1 \
     || tb_die "wineboot -i failed or timed out: $(tail -5 "$log")"
 
 # Japanese face names resolve to IPA Gothic; no crash dialogs (winedbg prints
@@ -51,13 +53,13 @@ Windows Registry Editor Version 5.00
 "Audio"=""
 REG
 { printf '\xff\xfe'; sed 's/$/\r/' "$reg_utf8" | iconv -f UTF-8 -t UTF-16LE; } >"$dir/testbed.reg"
-wine regedit /S "$(win_path "$dir/testbed.reg")" </dev/null >>"$log" 2>&1 \
+"$TB_WINE" regedit /S "$(win_path "$dir/testbed.reg")" </dev/null >>"$log" 2>&1 \
     || tb_die "regedit could not import $dir/testbed.reg: $(tail -5 "$log")"
 
 # Read the key back through Wine: the face names must arrive intact, whatever the
 # caller's locale.
 check=$dir/fonts-check.reg
-wine reg export 'HKCU\Software\Wine\Fonts\Replacements' \
+"$TB_WINE" reg export 'HKCU\Software\Wine\Fonts\Replacements' \
     "$(win_path "$check")" /y </dev/null >>"$log" 2>&1 \
     || tb_die "cannot export the font replacements: $(tail -5 "$log")"
 got=$(iconv -f UTF-16 -t UTF-8 "$check" | tr -d '\r')
@@ -72,6 +74,7 @@ env_file=$dir/wine.env
     echo "export WINEPREFIX=$(tb_q "$prefix")"
     echo "export WINEDEBUG=-all"
     echo "export WINEDLLOVERRIDES=$(tb_q "$WINEDLLOVERRIDES")"
+    [[ -z "${WINELOADER:-}" ]] || echo "export WINELOADER=$(tb_q "$WINELOADER")"
 } >"$env_file"
 cat "$env_file"
 tb_log "Wine prefix ready in ${elapsed}s: $prefix"

@@ -167,7 +167,7 @@ TEST(MemoryDocument, ClearRemovesTextAndAttributes) {
 
     doc.AppendLine("again");
     EXPECT_EQ(doc.FormatAt(0), MemoryDocument::DefaultFormat());
-    EXPECT_EQ(doc.Rtf().find("\\red255"), std::string::npos);
+    EXPECT_EQ(doc.Rtf(932).find("\\red255"), std::string::npos);
 }
 
 TEST(MemoryDocument, UpdatesNestWithoutGoingNegative) {
@@ -207,7 +207,7 @@ TEST(MemoryDocument, RtfEscapesSpecialAndHighBytes) {
     MemoryDocument doc;
     doc.AppendLine("a\\b{c}d\x82\xa0");
     doc.AppendLine("\x83\x5c{\xb1");  // a double-byte character whose second byte is a backslash
-    const std::string rtf = doc.Rtf();
+    const std::string rtf = doc.Rtf(932);
 
     EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg932\\deff0", 0), 0u);
     EXPECT_NE(rtf.find("a\\\\b\\{c\\}d\\'82\\'a0\\par"), std::string::npos);
@@ -220,13 +220,32 @@ TEST(MemoryDocument, RtfEscapesSpecialAndHighBytes) {
     EXPECT_TRUE(BracesBalanced(rtf));
 }
 
+// The report font is a Shift-JIS one, whose character set readers apply to hex escapes: Western
+// text goes as Unicode, with its byte for readers that know no Unicode.
+TEST(MemoryDocument, RtfWritesWesternTextAsUnicode) {
+    MemoryDocument doc;
+    doc.AppendLine("Caf\xe9 \xfc" "ber \x80\x9f\xa0{\x7f");
+    const std::string rtf = doc.Rtf(1252);
+
+    EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252\\deff0", 0), 0u);
+    EXPECT_NE(rtf.find("Caf\\u233\\'e9 \\u252\\'fcber \\u8364\\'80\\u376\\'9f\\u160\\'a0\\{\\'7f\\par"),
+              std::string::npos)
+        << rtf;
+    // The font name stays Shift-JIS.
+    EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72 \\'83\\'53"), std::string::npos);
+
+    // Other code pages are declared and their bytes kept.
+    EXPECT_NE(doc.Rtf(1251).find("\\ansicpg1251\\deff0"), std::string::npos);
+    EXPECT_NE(doc.Rtf(1251).find("Caf\\'e9 \\'fcber \\'80\\'9f\\'a0\\{\\'7f\\par"), std::string::npos);
+}
+
 TEST(MemoryDocument, RtfWritesRunsWithTheirAttributes) {
     MemoryDocument doc;
     doc.AppendLine("- Title -");
     Style(doc, 0, 9, {"Times New Roman", 18, StyleBold | StyleUnderline, ColorBlack});
     doc.AppendLine("Value : *** NOT SUPPORTED ***");
     Style(doc, 18, 21, MarkerFormat);
-    const std::string rtf = doc.Rtf();
+    const std::string rtf = doc.Rtf(932);
 
     EXPECT_NE(rtf.find("{\\f1\\fnil\\fcharset0 Times New Roman;}{\\f2\\fnil\\fcharset0 Arial;}"),
               std::string::npos);
@@ -257,7 +276,7 @@ TEST(MemoryDocument, BuildsALargeReport) {
     EXPECT_EQ(doc.FormatAt(27), MarkerFormat);
     EXPECT_EQ(doc.FormatAt(48), MemoryDocument::DefaultFormat());
     EXPECT_EQ(doc.PlainText().size(), static_cast<std::size_t>(doc.TextLength() + lines));
-    EXPECT_TRUE(BracesBalanced(doc.Rtf()));
+    EXPECT_TRUE(BracesBalanced(doc.Rtf(932)));
 }
 
 }  // namespace

@@ -52,3 +52,29 @@ TEST(PrinterList, NoPrintersGivesAnEmptyList)
 
 }  // namespace
 }  // namespace ostrel
+
+namespace ostrel {
+namespace {
+
+// A printer whose record in the enumeration is broken costs its own entry, not the list.
+TEST(PrinterList, BrokenRecordIsLeftOutAndNamed)
+{
+    for (const char* family : {"nt", "95"}) {
+        const char* level = family == std::string("nt") ? "4" : "5";
+        ScriptedSpooler spooler = Spooler(
+            family, Json::array({Json{{"name", "A"}, {"devices", "a.drv,LPT1:"}},
+                                 Json{{"name", "B"}, {"printer_info", {{level, {{"pPrinterName", "B"}, {"record_size", 4}}}}}},
+                                 Json{{"name", "C"}, {"devices", "c.drv,LPT2:"}}}));
+        PrinterList list(spooler);
+        const std::vector<std::string> expected =
+            family == std::string("nt") ? std::vector<std::string>{"A", "C"} : std::vector<std::string>{"A. LPT1:", "C. LPT2:"};
+        EXPECT_EQ(list.Entries(), expected) << family;
+        ASSERT_EQ(list.BrokenRecords().size(), 1u) << family;
+        EXPECT_EQ(list.BrokenRecords()[0].index, 1u);
+        EXPECT_EQ(list.BrokenRecords()[0].reason, "pointer outside the returned buffer");
+        EXPECT_EQ(*spooler.EnumeratedPrinterName(1), "B");
+    }
+}
+
+}  // namespace
+}  // namespace ostrel

@@ -215,7 +215,7 @@ TEST_F(WriterTest, MarkingColoursEveryMarkerWhereverItStands)
     EXPECT_EQ(document.FormatAt(22), MemoryDocument::DefaultFormat());                       // the label stays plain
     EXPECT_EQ(document.SelectionStart(), document.TextLength());
     EXPECT_EQ(document.SelectionLength(), 0);
-    EXPECT_NE(document.Rtf().find("\\cf2"), std::string::npos);
+    EXPECT_NE(document.Rtf(1252).find("\\cf2"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+#include "platform/file_replace.h"
+#include "platform/system_path.h"
+#include "platform/temporary_file_name.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace ostrel {
+
+namespace {
+
+std::string SystemReason(DWORD error)
+{
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    const std::unique_ptr<char, decltype(&LocalFree)> owner(text, &LocalFree);
+    std::string reason = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
+    reason.erase(reason.find_last_not_of(" \r\n") + 1);
+    return reason;
+}
+
+[[noreturn]] void Fail(const std::filesystem::path& path, DWORD error)
+{
+    throw FileWriteError("cannot write " + SystemTextOfPath(path) + ": " + SystemReason(error));
+}
+
+// The temporary file: closed and deleted again unless it was moved into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::filesystem::path& target) : target_(target)
+    {
+        // A name that exists already belongs to someone else: never open it, take another.
+        for (int attempt = 0; attempt < 100 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+            path_ = TemporaryFileNameBeside(target);
+            handle_ = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            const DWORD error = GetLastError();
+            if (handle_ == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+                Fail(target_, error);
+        }
+        if (handle_ == INVALID_HANDLE_VALUE)
+            Fail(target_, ERROR_FILE_EXISTS);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+        if (!path_.empty())
+            DeleteFileW(path_.c_str());
+    }
+
+    void Write(std::string_view bytes)
+    {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
+            DWORD written = 0;
+            if (!WriteFile(handle_, bytes.data(), chunk, &written, nullptr))
+                Fail(target_, GetLastError());
+            if (written == 0)
+                Fail(target_, ERROR_DISK_FULL);
+            bytes.remove_prefix(written);
+        }
+        if (!FlushFileBuffers(handle_))
+            Fail(target_, GetLastError());
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(handle))
+            Fail(target_, GetLastError());
+    }
+
+    void MoveIntoPlace()
+    {
+        if (!MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            Fail(target_, GetLastError());
+        path_.clear();
+    }
+
+private:
+    std::filesystem::path target_;
+    std::filesystem::path path_;
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+}  // namespace
+
+void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes)
+{
+    TemporaryFile file(path);
+    file.Write(bytes);
+    file.MoveIntoPlace();
+}
+
+}  // namespace ostrel
