@@ -2,6 +2,7 @@
 #include "app/frame/frame_window.h"
 #include "platform/win32/ui/application.h"
 #include "platform/win32/win32_spooler.h"
+#include "report/window/application_printer.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -34,7 +35,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     InitCommonControlsEx(&controls);
     Application::SetTitle(L"Ostrel");
     try {
-        ostrel::Win32Spooler spooler;
+        // Reports follow the printer the print and printer-setup dialogs chose last.
+        ostrel::Win32Spooler systemSpooler;
+        ostrel::ApplicationSpooler spooler(systemSpooler);
         ostrel::FrameWindow frame(spooler);
         frame.Create();
         ShowWindow(frame.Handle(), showCommand);

@@ -87,10 +87,29 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
+// An existing file is replaced only if it could be deleted: not read-only, and nobody holds it open
+// without letting it be deleted. (Some systems rename over such a file all the same.)
+void CheckReplaceable(const std::filesystem::path& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        Fail(path, ERROR_ACCESS_DENIED);
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        Fail(path, ERROR_DIRECTORY);
+    const HANDLE existing = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (existing == INVALID_HANDLE_VALUE)
+        Fail(path, GetLastError());
+    CloseHandle(existing);
+}
+
 }  // namespace
 
 void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes)
 {
+    CheckReplaceable(path);
     TemporaryFile file(path);
     file.Write(bytes);
     file.MoveIntoPlace();

@@ -3,7 +3,7 @@
 #include "report/find_rules.h"
 #include "report/save_format.h"
 #include "report/window/application_printer.h"
-#include "report/window/file_replace.h"
+#include "platform/file_replace.h"
 #include "report/window/report_printing.h"
 
 #include <richedit.h>
@@ -175,7 +175,7 @@ void DocumentCommands::SaveAs()
 
     const std::wstring chosen = fileName.data();
     const std::string bytes =
-        SaveFormatOfWide(chosen) == SaveFormat::RichText ? document_.Rtf() : document_.PlainText();
+        SaveFormatOfWide(chosen) == SaveFormat::RichText ? document_.Rtf(GetACP()) : document_.PlainText();
     WriteFileReplacing(std::filesystem::path(chosen), bytes);
 }
 

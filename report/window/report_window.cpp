@@ -54,7 +54,7 @@ void ReportWindow::MakeReport(const std::string& entry)
     const PrinterNames names = builder.MakeReport(entry);
     deviceName_ = names.deviceName;
     portName_ = names.portName;
-    richEdit_->ReplaceWithRtf(document_.Rtf());
+    richEdit_->ReplaceWithRtf(document_.Rtf(GetACP()));
 }
 
 void ReportWindow::SetIcon(ui::UniqueIcon icon)

@@ -45,8 +45,9 @@ TEST(MenuLayout, EveryMenuItemNamesAKnownCommand)
 {
     const auto check = [](std::span<const MenuItem> items) {
         for (const MenuItem& item : items)
-            if (!item.separator)
+            if (!item.separator) {
                 EXPECT_NO_THROW(CommandInfoOf(item.command));
+            }
     };
     for (const MenuLayout& menu : FrameMenuBar())
         check(menu.items);
