@@ -48,7 +48,7 @@ int main(int argc, char** argv)
     document.AppendLine("the last line");
 
     const auto start = std::chrono::steady_clock::now();
-    edit.ReplaceWithRtf(document.Rtf());
+    edit.ReplaceWithRtf(document.Rtf(GetACP()));
     const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     // The control keeps the last line break to itself: it ends every text with a paragraph mark.
@@ -60,7 +60,7 @@ int main(int argc, char** argv)
     SendMessageW(edit.Handle(), EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
     Check(std::wstring(last) == L"the last line", "the last line is there");
     Check(edit.Selection() == std::make_pair(0, 0), "the caret stands at the start");
-    edit.ReplaceWithRtf(ostrel::MemoryDocument().Rtf());
+    edit.ReplaceWithRtf(ostrel::MemoryDocument().Rtf(GetACP()));
     Check(edit.TextLength() == 0, "a new report replaces the old one whole");
 
     std::printf("streaming %d characters took %.2f s\n", document.TextLength(), took);
