@@ -29,12 +29,14 @@ trap cleanup EXIT
 # Assigned first: a failure inside eval "$(...)" would go unnoticed.
 out=$("$TB_SCRIPTS/cups-start.sh" "$dir")
 eval "$out"
-out=$("$TB_SCRIPTS/wine-prefix.sh" "$dir")
-eval "$out"
+# The display comes before the prefix: Wine's desktop process, started by wineboot, keeps the
+# display it found for as long as the prefix's wineserver runs.
 if [[ $xvfb -eq 1 ]]; then
     out=$("$TB_SCRIPTS/xvfb-start.sh" "$dir")
     eval "$out"
 fi
+out=$("$TB_SCRIPTS/wine-prefix.sh" "$dir")
+eval "$out"
 
 env_file=$dir/env.sh
 cat "$dir/cups.env" "$dir/wine.env" >"$env_file"
