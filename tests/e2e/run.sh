@@ -61,6 +61,12 @@ for build in "${builds[@]}"; do
             cmp -s "$work/$name-$queue.txt" "$work/$name-$queue.native.txt"
     done
 
+    case $name in
+        win32 | win64)
+            check "[$name] snapshots record the layout of the program that took them" \
+                grep -q "\"layout\": \"$name\"" "$work/$name-${queues[0]}.json" ;;
+    esac
+
     wine "$tool" "No Such Printer 42" | tr -d '\r' >"$work/unknown.txt"
     check "[$name] unknown printer gives the open failure line with the system text" \
         grep -qx '\*\*\* CANNOT OPEN PRINTER \*\*\*: 1801: Invalid printer name\. ' "$work/unknown.txt"
