@@ -175,10 +175,9 @@ Json Record(Spooler& spooler, const RecordLayout& layout, const std::optional<Sp
 // renders as the same fault.
 Json Level(Spooler& spooler, PrinterHandle printer, DWORD level, bool driver)
 {
-    const RecordLayout& layout = driver ? *DriverInfoLayout(level) : *PrinterInfoLayout(level);
+    std::optional<SpoolerBuffer> buffer;
     try {
-        return Record(spooler, layout,
-                      driver ? QueryDriverInfo(spooler, printer, level) : QueryPrinterInfo(spooler, printer, level));
+        buffer = driver ? QueryDriverInfo(spooler, printer, level) : QueryPrinterInfo(spooler, printer, level);
     } catch (const DataFault&) {
         DWORD needed = 0;
         if (driver)
@@ -187,6 +186,7 @@ Json Level(Spooler& spooler, PrinterHandle printer, DWORD level, bool driver)
             spooler.GetPrinterA(printer, level, nullptr, 0, &needed);
         return Json{{"record_size", needed}};
     }
+    return Record(spooler, driver ? *DriverInfoLayout(level) : *PrinterInfoLayout(level), buffer);
 }
 
 Json DocumentProperties(Spooler& spooler, PrinterHandle printer, const std::string& device)
