@@ -1,5 +1,6 @@
 #include "platform/capability_layouts.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace ostrel {
@@ -44,7 +45,21 @@ constexpr CapabilityLayout Layouts[] = {
     {35, "DC_MEDIATYPES", EntryKind::Dword, 4},
 };
 
+// cbSize and three text pointers, then fwType; a 64-bit record aligns its pointers to 8 bytes.
+constexpr DocInfoEnds Win32DocInfo = {16, 20};
+constexpr DocInfoEnds Win64DocInfo = {32, 36};
+
+constexpr DocInfoEnds NativeDocInfo = sizeof(void*) == 4 ? Win32DocInfo : Win64DocInfo;
+static_assert(offsetof(DOCINFOA, lpszDatatype) + sizeof(LPCSTR) == NativeDocInfo.dataType &&
+                  offsetof(DOCINFOA, fwType) + sizeof(DWORD) == NativeDocInfo.type,
+              "DOCINFOA must keep the platform's layout");
+
 }  // namespace
+
+DocInfoEnds DocInfoEndsIn(WindowsLayout layout)
+{
+    return layout == WindowsLayout::Win64 ? Win64DocInfo : Win32DocInfo;
+}
 
 const CapabilityLayout* CapabilityByIndex(WORD index)
 {

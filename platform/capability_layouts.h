@@ -2,6 +2,7 @@
 // returns: what the capability section reads and a description file records.
 #pragma once
 
+#include "platform/spooler.h"
 #include "platform/win_records.h"
 
 #include <cstddef>
@@ -28,5 +29,13 @@ struct CapabilityLayout {
 // Null for an index outside 1 to 35 or a name that is none of them.
 const CapabilityLayout* CapabilityByIndex(WORD index);
 const CapabilityLayout* CapabilityByName(const char* name);
+
+// Where the last two fields of a produced-data-type record end in the layout the driver answered
+// in: the record's cbSize says which of them it filled.
+struct DocInfoEnds {
+    int dataType;  // lpszDatatype
+    int type;      // fwType
+};
+DocInfoEnds DocInfoEndsIn(WindowsLayout layout);
 
 }  // namespace ostrel

@@ -27,6 +27,12 @@ struct CharFormat {
     bool operator==(const CharFormat&) const = default;
 };
 
+// Characters a document keeps beyond its capacity for the lines that let a report end whole when
+// the document is full: its section titles and exception markers. A report writes at most 18
+// titles (under 60 characters each with their blank lines) and one marker for each of its guards
+// (under 60, of 27 characters): under 3,000 characters, a fraction of the reserve.
+constexpr int ReservedCharacters = 16 * 1024;
+
 // Positions count characters; a line break counts as one character, in the text and in selections.
 class RichDocument {
 public:
@@ -35,6 +41,8 @@ public:
     // Appends text and a line break; the caret ends at the end of the text with an empty selection.
     // Throws std::runtime_error when the document cannot take more text.
     virtual void AppendLine(const std::string& text) = 0;
+    // Appends like AppendLine, but may also take up to ReservedCharacters beyond the capacity.
+    virtual void AppendReservedLine(const std::string& text) = 0;
     virtual int LineCount() const = 0;
     virtual std::string Text() const = 0;
     virtual int TextLength() const = 0;

@@ -17,10 +17,15 @@ public:
     ScopedPrinter& operator=(const ScopedPrinter&) = delete;
 
     // Opens for use, as a report does; false when the spooler refuses (its last error says why).
+    // After a refusal the handle stays null, whatever the spooler wrote into it.
     bool Open(const std::string& name)
     {
         PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
-        return spooler_.OpenPrinterA(name, &handle_, &defaults);
+        PrinterHandle opened = nullptr;
+        if (!spooler_.OpenPrinterA(name, &opened, &defaults))
+            return false;
+        handle_ = opened;
+        return true;
     }
     PrinterHandle Get() const { return handle_; }
 

@@ -17,6 +17,10 @@ using DevModeHandle = void*;  // an HGLOBAL on Windows
 
 enum class WindowsFamily { Nt, Windows95 };
 
+// The record layouts a printer's answers were made in: those of a 32-bit or of a 64-bit Windows
+// program. Sizes a driver writes into its records are read against them.
+enum class WindowsLayout { Win32, Win64 };
+
 // A message text the system allocated; released with the system's LocalFree.
 struct LocalFreeDeleter {
     void operator()(char* text) const noexcept;
@@ -55,13 +59,19 @@ public:
     virtual std::string GetPrivateProfileStringA(const char* section, const char* key, const char* fallback,
                                                  const char* file) = 0;
     virtual DWORD GetLastError() = 0;
-    // The system's text for code (FormatMessageA, flags 0x11FF, language 0x400), or null.
+    // The system's text for code (FormatMessageA, flags 0x11FF with inserts ignored, language 0x400),
+    // or null. A text with inserts keeps its "%1" as it stands.
     virtual LocalText FormatMessageA(DWORD code) = 0;
     // The family GetVersionExA reports: its platform id.
     virtual WindowsFamily GetVersionExA() = 0;
     // The ANSI code page, which every text of the spooler and the driver is in. Western (1252)
     // unless a spooler knows better.
     virtual unsigned GetACP() { return 1252; }
+    // Zero when the two texts are the same for the system's comparison.
+    virtual int lstrcmpA(const char* a, const char* b) = 0;
+    // The layout the answers for the printer device follow: the running program's own on Windows,
+    // the one a description file was captured with.
+    virtual WindowsLayout LayoutOfAnswers(const char* device) = 0;
 
     // VirtualQuery on Windows: whether length bytes at address can be read. Driver data that lives outside the returned
     // buffer (the texts of a produced-data-type record) is checked with this before it is read.

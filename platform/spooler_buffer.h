@@ -21,9 +21,16 @@ T ReadUnaligned(const BYTE* at)
     return value;
 }
 
+// The most a query allocates for one record or list whose size a spooler or driver answered: far
+// above any real driver's, and far below what a garbage size would take (up to 4 GiB, or 8 GiB of
+// report lines for a list).
+constexpr std::size_t MaxAnswerBufferSize = std::size_t{64} << 20;
+
 class SpoolerBuffer {
 public:
-    explicit SpoolerBuffer(std::size_t size) : bytes_(size, 0) {}
+    // size is an answer of the spooler: more than MaxAnswerBufferSize is a DataFault, raised before
+    // anything is allocated.
+    explicit SpoolerBuffer(std::size_t size) : bytes_(Checked(size), 0) {}
 
     BYTE* Data() { return bytes_.empty() ? nullptr : bytes_.data(); }
     const BYTE* Data() const { return bytes_.empty() ? nullptr : bytes_.data(); }
@@ -47,6 +54,13 @@ public:
     std::size_t BytesFrom(const void* address) const;
 
 private:
+    static std::size_t Checked(std::size_t size)
+    {
+        if (size > MaxAnswerBufferSize)
+            throw DataFault("size answered beyond any real record");
+        return size;
+    }
+
     std::vector<BYTE> bytes_;
 };
 

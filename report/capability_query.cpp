@@ -2,9 +2,9 @@
 
 #include "platform/capability_layouts.h"
 #include "platform/data_fault.h"
+#include "platform/spooler_buffer.h"
 
 #include <cstdint>
-#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -36,19 +36,18 @@ CapabilityArray CapabilityQuery::Array(WORD capability)
     const std::size_t elementSize = layout->entrySize;
     const std::int32_t count = Value(capability);
     if (count == NotSupportedAnswer)
-        return CapabilityArray(count, elementSize, {});
+        return CapabilityArray(count, count, elementSize, {});
     if (count < 0)
         throw DataFault("negative entry count");
 
-    // Buffer sizes are 32-bit on the platform; a count that does not fit is the driver's garbage.
     const std::uint64_t bytes = (static_cast<std::uint64_t>(count) + SpareEntries) * elementSize;
-    if (bytes > std::numeric_limits<std::uint32_t>::max() || bytes > std::numeric_limits<std::size_t>::max())
+    if (bytes > MaxAnswerBufferSize)
         throw DataFault("entry count too large");
     std::vector<BYTE> buffer(static_cast<std::size_t>(bytes), 0);
+    // The filling call's answer is not used: a driver whose list grew between the calls still
+    // wrote the counted entries first.
     const std::int32_t filled = spooler_.DeviceCapabilitiesA(device_, port_, capability, buffer.data(), buffer.size());
-    if (filled > count)
-        throw DataFault("driver wrote more entries than it counted");
-    return CapabilityArray(count, elementSize, std::move(buffer));
+    return CapabilityArray(count, filled, elementSize, std::move(buffer));
 }
 
 }  // namespace ostrel

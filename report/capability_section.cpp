@@ -1,5 +1,6 @@
 #include "report/capability_section.h"
 
+#include "platform/capability_layouts.h"
 #include "platform/data_fault.h"
 #include "platform/driver_text.h"
 #include "platform/spooler_buffer.h"
@@ -146,18 +147,18 @@ void WriteDataTypesProduced(SectionState& state, std::string label)
 {
     const CapabilityArray records = state.query.Array(DC_DATATYPE_PRODUCED);
     Spooler& spooler = state.context.spooler;
+    // The record's size says which of its fields the driver filled, in the layout it answered in:
+    // a printer captured by the 32-bit program reads the same in every build.
+    const DocInfoEnds ends = DocInfoEndsIn(spooler.LayoutOfAnswers(state.context.deviceName.c_str()));
     WriteEntries(state, records.Count(), label, [&](std::int32_t i) {
         const auto record = ReadUnaligned<DOCINFOA>(records.Entry(i));
         std::string value = ForeignText(spooler, record.lpszDocName);
         char size[16];
         std::snprintf(size, sizeof size, "%2d", record.cbSize);
         value = std::string(size) + " bytes: " + value + ", " + ForeignText(spooler, record.lpszOutput);
-        // The record's size says which of its fields the driver filled.
-        constexpr auto dataTypeEnd = offsetof(DOCINFOA, lpszDatatype) + sizeof(LPCSTR);
-        constexpr auto typeEnd = offsetof(DOCINFOA, fwType) + sizeof(DWORD);
-        if (record.cbSize >= static_cast<int>(dataTypeEnd))
+        if (record.cbSize >= ends.dataType)
             value += ", " + ForeignText(spooler, record.lpszDatatype);
-        if (record.cbSize >= static_cast<int>(typeEnd)) {
+        if (record.cbSize >= ends.type) {
             char flags[64];
             std::snprintf(flags, sizeof flags, " [%u:%-24.24s]", static_cast<unsigned>(record.fwType),
                           OrNull(LookupName(static_cast<std::int32_t>(record.fwType), DocInfoTypeNames)));

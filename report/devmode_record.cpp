@@ -14,6 +14,13 @@ std::span<const BYTE> DevModeRecord::Bytes(std::size_t offset, std::size_t lengt
     return std::span<const BYTE>(bytes_).subspan(offset, length);
 }
 
+std::span<const BYTE> DevModeRecord::HeldBytes(std::size_t offset, std::size_t length) const
+{
+    if (offset >= bytes_.size())
+        return {};
+    return std::span<const BYTE>(bytes_).subspan(offset, std::min(length, bytes_.size() - offset));
+}
+
 WORD DevModeRecord::Word(std::size_t offset) const
 {
     WORD value;
@@ -57,31 +64,51 @@ std::unique_ptr<DevModeRecord> CopyDevMode(const void* record, std::size_t avail
     return std::unique_ptr<DevModeRecord>(new DevModeRecord(std::span<const BYTE>(bytes, length)));
 }
 
-// The platform compares the two names with lstrcmpA; only whether they are the same matters here,
-// so the texts are compared byte for byte, each up to its first zero and within its 32 bytes.
-bool DevModesEqual(const DevModeRecord* a, const DevModeRecord* b)
+std::unique_ptr<DevModeRecord> DevModeOfBuffer(const BYTE* buffer, std::size_t size)
+{
+    return std::unique_ptr<DevModeRecord>(new DevModeRecord(std::span<const BYTE>(buffer, size)));
+}
+
+namespace {
+
+std::string TextOf(std::span<const BYTE> field)
+{
+    return std::string(field.begin(), std::find(field.begin(), field.end(), BYTE{0}));
+}
+
+// The bytes both records hold of one field; a record that holds more of it than the other differs.
+bool SameField(Spooler& system, const DevModeRecord& a, const DevModeRecord& b, std::size_t offset,
+               std::size_t width, bool text)
+{
+    const std::span<const BYTE> x = a.HeldBytes(offset, width);
+    const std::span<const BYTE> y = b.HeldBytes(offset, width);
+    if (x.size() != y.size())
+        return false;
+    if (text)
+        return system.lstrcmpA(TextOf(x).c_str(), TextOf(y).c_str()) == 0;
+    return std::ranges::equal(x, y);
+}
+
+}  // namespace
+
+bool DevModesEqual(Spooler& system, const DevModeRecord* a, const DevModeRecord* b)
 {
     if (a == nullptr || b == nullptr)
         return false;
-    // Copies of different lengths differ in dmSize or dmDriverExtra; saying so before reading any
-    // field keeps a record too short to hold its name from faulting the comparison of a sound one.
-    if (a->Size() != b->Size())
-        return false;
     // Record order is the comparison's order: dmSize and dmDriverExtra are known equal before any
-    // field that depends on them.
+    // field that depends on them. A record too short to state them has no such fields: its fixed
+    // part, compared in the bytes it holds, is all of it.
+    const bool sized = a->Size() >= DevModeSizeFieldsEnd;
     for (const DevModeField& field : DevModeFieldTable()) {
-        if (!a->Holds(field))
+        const bool sizeDependent = field.absentLabel != nullptr;
+        if (sizeDependent && (!sized || !a->Holds(field)))
             continue;
-        const bool same = field.form == DevModeForm::Text
-                              ? a->Text(field.offset, field.width) == b->Text(field.offset, field.width)
-                              : std::ranges::equal(a->Bytes(field.offset, field.width),
-                                                   b->Bytes(field.offset, field.width));
-        if (!same)
+        if (!SameField(system, *a, *b, field.offset, field.width, field.form == DevModeForm::Text))
             return false;
     }
-    const WORD size = a->DmSize();
-    const WORD extra = a->DmDriverExtra();
-    return std::ranges::equal(a->Bytes(size, extra), b->Bytes(size, extra));
+    if (!sized)
+        return true;
+    return SameField(system, *a, *b, a->DmSize(), a->DmDriverExtra(), false);
 }
 
 }  // namespace ostrel

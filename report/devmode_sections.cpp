@@ -44,15 +44,15 @@ private:
 };
 
 // "Same as" the first earlier source holding an equal record, otherwise the record's listing.
-void ShowRecord(ReportWriter& writer, const Slots& slots, Source source)
+void ShowRecord(ReportContext& context, const Slots& slots, Source source)
 {
     for (std::size_t earlier = 0; earlier < source; ++earlier) {
-        if (DevModesEqual(slots[source].get(), slots[earlier].get())) {
-            writer.AddLine(std::string("Same as ") + SourceNames[earlier]);
+        if (DevModesEqual(context.spooler, slots[source].get(), slots[earlier].get())) {
+            context.writer.AddLine(std::string("Same as ") + SourceNames[earlier]);
             return;
         }
     }
-    AddDevModeItems(writer, slots[source].get());
+    AddDevModeItems(context.writer, slots[source].get());
 }
 
 using DevModeOfRecord = const DEVMODEA* (*)(const SpoolerBuffer&);
@@ -81,7 +81,7 @@ void WriteLevelSection(ReportContext& context, Slots& slots, const LevelSource& 
     WriteRecordSection(context, source.title, QueryPrinterInfo, source.level, [&](const SpoolerBuffer& buffer) {
         const DEVMODEA* record = source.devMode(buffer);
         slots[source.source] = CopyDevMode(record, record != nullptr ? buffer.BytesFrom(record) : 0);
-        ShowRecord(context.writer, slots, source.source);
+        ShowRecord(context, slots, source.source);
     });
 }
 
@@ -103,8 +103,8 @@ void WriteDocumentPropertiesSection(ReportContext& context, Slots& slots)
         return;
     }
     Guarded(writer, [&] {
-        slots[DocumentProperties] = CopyDevMode(buffer.Data(), buffer.Size());
-        ShowRecord(writer, slots, DocumentProperties);
+        slots[DocumentProperties] = DevModeOfBuffer(buffer.Data(), buffer.Size());
+        ShowRecord(context, slots, DocumentProperties);
     });
 }
 
@@ -121,7 +121,7 @@ void WriteCurrentSection(ReportContext& context, Slots& slots)
             const LockedDevMode locked(context.spooler, current.devMode);
             slots[Current] = CopyDevMode(locked.Memory(), locked.Size());
         }
-        ShowRecord(writer, slots, Current);
+        ShowRecord(context, slots, Current);
     });
 }
 

@@ -8,6 +8,7 @@
 #include "platform/spooler_queries.h"
 #include "platform/text_and_time.h"
 #include "report/capability_query.h"
+#include "report/devmode_fields.h"
 #include "report/report_builder.h"
 
 #include <cstring>
@@ -79,22 +80,28 @@ Json Capabilities(Spooler& spooler, const std::string& device, const std::string
             Json entries = Json::array();
             for (std::int32_t i = 0; i < array.Count(); ++i)
                 entries.push_back(Entry(spooler, layout, array.Entry(i)));
-            capabilities[layout.name] = entries;
+            if (array.FillAnswer() == array.Count())
+                capabilities[layout.name] = entries;
+            else
+                capabilities[layout.name] =
+                    Json{{"answer", array.Count()}, {"fill_answer", array.FillAnswer()}, {"entries", entries}};
         } catch (const std::exception&) {
-            // A count that cannot be sized or a filling answer beyond it: keep the counting answer.
+            // A count that cannot be sized: keep the counting answer, which renders as the same fault.
             capabilities[layout.name] = Json{{"answer", query.Value(index)}};
         }
     }
     return capabilities;
 }
 
-Json DevModeBytes(const SpoolerBuffer& buffer, const DEVMODEA* record)
+// The device mode may lie at any address in the buffer: its sizes are read unaligned.
+Json DevModeBytes(const SpoolerBuffer& buffer, const BYTE* record)
 {
     const std::size_t available = buffer.BytesFrom(record);
-    if (available < offsetof(DEVMODEA, dmFields))
-        return Json{{"hex", HexOfBytes(reinterpret_cast<const BYTE*>(record), available)}};
-    const std::size_t size = std::size_t{record->dmSize} + record->dmDriverExtra;
-    return JsonOfDevMode(reinterpret_cast<const BYTE*>(record), std::min(size, available));
+    if (available < DevModeSizeFieldsEnd)
+        return Json{{"hex", HexOfBytes(record, available)}};
+    const std::size_t size =
+        std::size_t{ReadUnaligned<WORD>(record + DevModeSizeOffset)} + ReadUnaligned<WORD>(record + DevModeDriverExtraOffset);
+    return JsonOfDevMode(record, std::min(size, available));
 }
 
 Json Field(const SpoolerBuffer& buffer, const BYTE* record, const RecordField& field)
@@ -135,7 +142,7 @@ Json Field(const SpoolerBuffer& buffer, const BYTE* record, const RecordField& f
             }
         }
         case FieldKind::DevMode:
-            return pointer != nullptr ? DevModeBytes(buffer, reinterpret_cast<const DEVMODEA*>(pointer)) : Json(nullptr);
+            return pointer != nullptr ? DevModeBytes(buffer, reinterpret_cast<const BYTE*>(pointer)) : Json(nullptr);
         case FieldKind::Pointer:
             break;
         }
@@ -164,10 +171,28 @@ Json Record(Spooler& spooler, const RecordLayout& layout, const std::optional<Sp
     return record;
 }
 
+// A record query as the report makes it. A size beyond any real record is kept alone, so that it
+// renders as the same fault.
+Json Level(Spooler& spooler, PrinterHandle printer, DWORD level, bool driver)
+{
+    std::optional<SpoolerBuffer> buffer;
+    try {
+        buffer = driver ? QueryDriverInfo(spooler, printer, level) : QueryPrinterInfo(spooler, printer, level);
+    } catch (const DataFault&) {
+        DWORD needed = 0;
+        if (driver)
+            spooler.GetPrinterDriverA(printer, nullptr, level, nullptr, 0, &needed);
+        else
+            spooler.GetPrinterA(printer, level, nullptr, 0, &needed);
+        return Json{{"record_size", needed}};
+    }
+    return Record(spooler, driver ? *DriverInfoLayout(level) : *PrinterInfoLayout(level), buffer);
+}
+
 Json DocumentProperties(Spooler& spooler, PrinterHandle printer, const std::string& device)
 {
     const std::int32_t size = spooler.DocumentPropertiesA(printer, device.c_str(), nullptr, 0, nullptr, 0);
-    if (size < 0)
+    if (size < 0 || static_cast<std::size_t>(size) > MaxAnswerBufferSize)
         return Json{{"size", size}};
     SpoolerBuffer buffer(static_cast<std::size_t>(size));
     const std::int32_t result = spooler.DocumentPropertiesA(printer, device.c_str(),
@@ -185,10 +210,11 @@ Json CurrentPrinterOf(Spooler& spooler)
                         {"port", JsonStringOfBytes(current.portName)},
                         {"devmode", nullptr}};
         if (current.devMode != nullptr) {
-            const auto* bytes = static_cast<const BYTE*>(spooler.GlobalLock(current.devMode));
-            if (bytes != nullptr)
+            // A handle that does not lock is recorded as no device mode, and is not unlocked.
+            if (const auto* bytes = static_cast<const BYTE*>(spooler.GlobalLock(current.devMode))) {
                 printer["devmode"] = JsonOfDevMode(bytes, spooler.GlobalSize(current.devMode));
-            spooler.GlobalUnlock(current.devMode);
+                spooler.GlobalUnlock(current.devMode);
+            }
         }
         return printer;
     } catch (const std::exception& error) {
@@ -204,6 +230,7 @@ Json SnapshotPrinter(Spooler& spooler, const std::string& entry)
     const std::string devices = spooler.GetPrivateProfileStringA("devices", device.c_str(), "", "Win.ini");
     Json system = {{"family", spooler.GetVersionExA() == WindowsFamily::Windows95 ? "95" : "nt"},
                    {"code_page", spooler.GetACP()},
+                   {"layout", JsonOfWindowsLayout(spooler.LayoutOfAnswers(device.c_str()))},
                    {"messages", Json::object()},
                    {"current_printer", CurrentPrinterOf(spooler)}};
     Json printer = {{"name", JsonStringOfBytes(device)}};
@@ -215,16 +242,12 @@ Json SnapshotPrinter(Spooler& spooler, const std::string& entry)
     if (printerHandle.Open(device)) {
         const PrinterHandle handle = printerHandle.Get();
         Json levels = Json::object();
-        for (const DWORD level : PrinterLevels) {
-            levels[std::to_string(level)] =
-                Record(spooler, *PrinterInfoLayout(level), QueryPrinterInfo(spooler, handle, level));
-        }
+        for (const DWORD level : PrinterLevels)
+            levels[std::to_string(level)] = Level(spooler, handle, level, false);
         printer["printer_info"] = levels;
         Json drivers = Json::object();
-        for (const DWORD level : DriverLevels) {
-            drivers[std::to_string(level)] =
-                Record(spooler, *DriverInfoLayout(level), QueryDriverInfo(spooler, handle, level));
-        }
+        for (const DWORD level : DriverLevels)
+            drivers[std::to_string(level)] = Level(spooler, handle, level, true);
         printer["driver_info"] = drivers;
         printer["document_properties"] = DocumentProperties(spooler, handle, device);
     } else {

@@ -47,7 +47,7 @@ PrinterNames ReportBuilder::MakeReport(const std::string& entry)
         Guarded(writer, [&] { WriteCapabilitySection(context); });
 
         if (!printer.Open(context.deviceName))
-            WriteOpenFailure(context);
+            Guarded(writer, [&] { WriteOpenFailure(context); });
         context.printer = printer.Get();
 
         WritePrinterInfoSections(context);

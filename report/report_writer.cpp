@@ -40,11 +40,17 @@ std::string Format(const char* format, ...)
     return text;
 }
 
+bool IsBlankOrControl(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' || byte == 0x7F;
+}
+
 // " unit" without trailing blanks and control characters, so that a blank unit gives the bare number.
 std::string UnitPart(const std::string& unit)
 {
     std::string part = " " + unit;
-    while (!part.empty() && static_cast<unsigned char>(part.back()) <= ' ')
+    while (!part.empty() && IsBlankOrControl(part.back()))
         part.pop_back();
     return part;
 }
@@ -66,24 +72,35 @@ void ReportWriter::AddNotSupported()
     AddLine(NotSupportedText);
 }
 
+// Titles and exception markers draw on the document's reserve: a report on a full document still
+// gets every title, and a marker where its lines could not be added.
 void ReportWriter::AddExceptionOccurred()
 {
-    AddLine(ExceptionOccurredText);
+    document_.AppendReservedLine(ExceptionOccurredText);
 }
 
 void ReportWriter::AddSectionTitle(const std::string& title)
 {
     if (document_.LineCount() > 0)
-        AddBlankLine();
-    AddStyledLine("- " + title + " -", TitleFont, 18, StyleBold | StyleUnderline, ColorBlack);
-    AddBlankLine();
+        document_.AppendReservedLine({});
+    AppendStyledLine(Reserved, "- " + title + " -", TitleFont, 18, StyleBold | StyleUnderline, ColorBlack);
+    document_.AppendReservedLine({});
 }
 
 void ReportWriter::AddStyledLine(const std::string& text, const std::string& fontName, int sizePoints,
                                  std::uint32_t styles, std::uint32_t color)
 {
+    AppendStyledLine(Ordinary, text, fontName, sizePoints, styles, color);
+}
+
+void ReportWriter::AppendStyledLine(LineKind kind, const std::string& text, const std::string& fontName,
+                                    int sizePoints, std::uint32_t styles, std::uint32_t color)
+{
     const int start = document_.SelectionStart();
-    AddLine(text);
+    if (kind == Reserved)
+        document_.AppendReservedLine(text);
+    else
+        AddLine(text);
     document_.SetSelection(start, static_cast<int>(text.size()));
     document_.SetSelectionFontName(fontName);
     document_.SetSelectionSize(sizePoints);

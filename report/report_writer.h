@@ -49,6 +49,10 @@ public:
                       bool notSupportedIfMinusOne);
 
 private:
+    enum LineKind { Ordinary, Reserved };
+
+    void AppendStyledLine(LineKind kind, const std::string& text, const std::string& fontName, int sizePoints,
+                          std::uint32_t styles, std::uint32_t color);
     void MarkAll(const std::string& marker, const std::string& fontName, std::uint32_t styles);
     void CaretToEnd();
 

@@ -323,6 +323,23 @@ Json JsonStringOfUtf16(const std::u16string& text)
     return utf8;
 }
 
+WindowsLayout WindowsLayoutOfJson(const Json& system)
+{
+    if (!system.contains("layout"))
+        return WindowsLayout::Win32;
+    const Json& layout = system.at("layout");
+    if (layout == "win32")
+        return WindowsLayout::Win32;
+    if (layout == "win64")
+        return WindowsLayout::Win64;
+    throw std::runtime_error("layout: expected \"win32\" or \"win64\", found " + Excerpt(layout));
+}
+
+Json JsonOfWindowsLayout(WindowsLayout layout)
+{
+    return layout == WindowsLayout::Win64 ? "win64" : "win32";
+}
+
 std::vector<BYTE> BytesOfHex(const std::string& hex)
 {
     std::vector<BYTE> bytes;

@@ -3,6 +3,7 @@
 // any code page), byte blocks as hexadecimal, device modes raw or field by field.
 #pragma once
 
+#include "platform/spooler.h"
 #include "platform/win_records.h"
 
 #include <nlohmann/json.hpp>
@@ -75,6 +76,10 @@ Json JsonStringOfBytes(const std::string& bytes);
 // surrogate, as a name cut between the halves of a pair) is {"utf16": [unit, ...]}.
 std::u16string Utf16OfJsonString(const Json& value);
 Json JsonStringOfUtf16(const std::u16string& text);
+
+// The layout a description was captured with: "win32" or "win64"; absent, the 32-bit one.
+WindowsLayout WindowsLayoutOfJson(const Json& system);
+Json JsonOfWindowsLayout(WindowsLayout layout);
 
 std::vector<BYTE> BytesOfHex(const std::string& hex);
 std::string HexOfBytes(const BYTE* bytes, std::size_t count);

@@ -161,8 +161,18 @@ const CharFormat& MemoryDocument::DefaultFormat() {
 }
 
 void MemoryDocument::AppendLine(const std::string& text) {
+    Append(text, static_cast<std::size_t>(capacity_));
+}
+
+void MemoryDocument::AppendReservedLine(const std::string& text) {
+    Append(text, static_cast<std::size_t>(capacity_) + ReservedCharacters);
+}
+
+void MemoryDocument::Append(const std::string& text, std::size_t limit) {
     const std::string line = NormalizedLine(text);
-    if (line.size() > static_cast<std::size_t>(capacity_) - text_.size()) {
+    // Positions are ints: no limit reaches beyond them.
+    limit = std::min<std::size_t>(limit, INT_MAX);
+    if (text_.size() > limit || line.size() > limit - text_.size()) {
         throw std::runtime_error("RichEdit での行の挿入エラー");
     }
 

@@ -15,7 +15,8 @@ class MemoryDocument final : public RichDocument {
 public:
     static constexpr int NoCapacityLimit = INT_MAX;
 
-    // capacity: the most characters the document takes, line breaks included.
+    // capacity: the most characters the document takes in ordinary lines, line breaks included;
+    // reserved lines may go ReservedCharacters beyond it.
     explicit MemoryDocument(int capacity = NoCapacityLimit);
 
     // The report control's own font: what every character has unless the writer styled it.
@@ -23,6 +24,7 @@ public:
 
     // CR LF, CR and LF inside text each become one line break, as the report control does.
     void AppendLine(const std::string& text) override;
+    void AppendReservedLine(const std::string& text) override;
     int LineCount() const override;
     std::string Text() const override;
     int TextLength() const override;
@@ -53,6 +55,7 @@ public:
     std::string Rtf(unsigned codePage) const;
 
 private:
+    void Append(const std::string& text, std::size_t limit);
     template <typename Change>
     void ChangeSelectedFormat(Change change);
     void SplitRunAt(int position);

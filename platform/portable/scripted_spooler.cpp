@@ -115,6 +115,7 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
                                          return value;
                                      })
                                    : codePage_;
+        const WindowsLayout layout = WindowsLayoutOfJson(system);
         std::map<DWORD, std::string> messages;
         for (const auto& [code, text] : Member(system, "messages").items())
             messages[InMember("messages", [&] { return DwordOfKey(code); })] =
@@ -152,6 +153,7 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
         std::unordered_map<std::string, std::size_t> byName;
         for (const Json& printer : list) {
             printers.push_back(ParsePrinter(printer));
+            printers.back().layout = layout;
             const std::string& name = printers.back().name;
             const std::string key = NameKey(name);
             const auto known = byName_.find(key);
@@ -526,6 +528,17 @@ LocalText ScriptedSpooler::FormatMessageA(DWORD code)
     if (text != nullptr)
         std::memcpy(text, found->second.c_str(), found->second.size() + 1);
     return LocalText(text);
+}
+
+int ScriptedSpooler::lstrcmpA(const char* a, const char* b)
+{
+    return std::strcmp(a, b);
+}
+
+WindowsLayout ScriptedSpooler::LayoutOfAnswers(const char* device)
+{
+    const Printer* printer = Find(device);
+    return printer != nullptr ? printer->layout : WindowsLayout::Win32;
 }
 
 bool ScriptedSpooler::IsReadableMemory(const void* address, std::size_t length)

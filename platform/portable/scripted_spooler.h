@@ -52,6 +52,11 @@ public:
     DWORD GetLastError() override { return lastError_; }
     LocalText FormatMessageA(DWORD code) override;
     WindowsFamily GetVersionExA() override { return family_; }
+    unsigned GetACP() override { return codePage_; }
+    // Byte for byte.
+    int lstrcmpA(const char* a, const char* b) override;
+    // That of the file the printer was described in; 32-bit for a printer there is none of.
+    WindowsLayout LayoutOfAnswers(const char* device) override;
     bool IsReadableMemory(const void* address, std::size_t length) override;
     CurrentPrinter GetCurrentPrinter() override;
     const void* GlobalLock(DevModeHandle handle) override;
@@ -80,6 +85,7 @@ private:
     };
     struct Printer {
         std::string name;
+        WindowsLayout layout = WindowsLayout::Win32;
         std::optional<std::string> devices;
         std::optional<DWORD> openError;
         std::map<WORD, Capability> capabilities;

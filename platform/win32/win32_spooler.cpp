@@ -9,7 +9,9 @@ namespace ostrel {
 namespace {
 
 constexpr DWORD ProfileBufferSize = 2048;
-constexpr DWORD SystemMessageFlags = 0x11FF;  // allocate, from the system table, no line breaks
+// Allocate, from the system table, no line breaks, and inserts left as they stand: no arguments
+// are passed, so a text such as "%1 is not a valid Win32 application." must not read any.
+constexpr DWORD SystemMessageFlags = 0x11FF | FORMAT_MESSAGE_IGNORE_INSERTS;
 constexpr DWORD UserDefaultLanguage = 0x400;
 
 // The spooler takes names as writable strings.
@@ -117,6 +119,16 @@ WindowsFamily Win32Spooler::GetVersionExA()
 unsigned Win32Spooler::GetACP()
 {
     return ::GetACP();
+}
+
+int Win32Spooler::lstrcmpA(const char* a, const char* b)
+{
+    return ::lstrcmpA(a, b);
+}
+
+WindowsLayout Win32Spooler::LayoutOfAnswers(const char*)
+{
+    return sizeof(void*) == 4 ? WindowsLayout::Win32 : WindowsLayout::Win64;
 }
 
 bool Win32Spooler::IsReadableMemory(const void* address, std::size_t length)

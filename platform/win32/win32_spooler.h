@@ -29,6 +29,8 @@ public:
     LocalText FormatMessageA(DWORD code) override;
     WindowsFamily GetVersionExA() override;
     unsigned GetACP() override;
+    int lstrcmpA(const char* a, const char* b) override;
+    WindowsLayout LayoutOfAnswers(const char* device) override;
     bool IsReadableMemory(const void* address, std::size_t length) override;
     CurrentPrinter GetCurrentPrinter() override;
     const void* GlobalLock(DevModeHandle handle) override;

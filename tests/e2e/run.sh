@@ -61,6 +61,11 @@ for build in "${builds[@]}"; do
             cmp -s "$work/$name-$queue.txt" "$work/$name-$queue.native.txt"
     done
 
+    case $name in
+        win32 | win64)
+            check "[$name] snapshots record the layout of the program that took them" \
+                grep -q "\"layout\": \"$name\"" "$work/$name-${queues[0]}.json" ;;
+    esac
     # The desktop program's exports, called through GetProcAddress, and their names in the file.
     out=$(wine "$build/tests/exports_check.exe" "$build/app/Ostrel.exe" 2>&1 | tr -d '\r')
     printf '%s\n' "$out" | grep '^FAILED' | sed "s/^/[$name] /"

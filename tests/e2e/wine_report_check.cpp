@@ -1,6 +1,7 @@
 // Runs under Wine against the test bed's real printers: builds each printer's report through the
 // same builder as the program, asks the spooler the same questions directly, and checks that the
 // report shows what the spooler answers. Prints "N passed, N failed"; exit status 1 on a failure.
+#include "names/error_text.h"
 #include "platform/portable/memory_document.h"
 #include "platform/printer_list.h"
 #include "platform/win32/win32_spooler.h"
@@ -205,6 +206,28 @@ void CheckRecords(const std::string& device, const std::vector<std::string>& lin
     }
 }
 
+// Allocated, from the system table, without line breaks, inserts left as they stand.
+constexpr DWORD SystemTextFlags = 0x11FF | FORMAT_MESSAGE_IGNORE_INSERTS;
+
+// Texts with inserts ("%1 is not a valid Win32 application.") come back with them as they stand:
+// no argument that was never passed is read.
+void CheckErrorTextsWithInserts(Win32Spooler& spooler)
+{
+    const std::string what = "system error texts";
+    int withInserts = 0;
+    for (DWORD code = 1; code < 2000; ++code) {
+        char* expected = nullptr;
+        ::FormatMessageA(SystemTextFlags, nullptr, code, 0x400, reinterpret_cast<LPSTR>(&expected), 0, nullptr);
+        const LocalText text = GetErrorString(spooler, code);
+        if (expected != nullptr && std::strstr(expected, "%1") != nullptr)
+            ++withInserts;
+        if ((expected == nullptr) != (text == nullptr) || (expected != nullptr && std::strcmp(expected, text.get()) != 0))
+            Check(false, what, "text of error " + std::to_string(code));
+        LocalFree(expected);
+    }
+    Check(withInserts > 0, what, "some texts have inserts");
+}
+
 void CheckUnknownPrinter(Win32Spooler& spooler)
 {
     const std::string name = "No Such Printer 42";
@@ -213,7 +236,7 @@ void CheckUnknownPrinter(Win32Spooler& spooler)
     const std::vector<std::string> lines = Lines(document.Text());
 
     char* message = nullptr;
-    ::FormatMessageA(0x11FF, nullptr, 1801, 0x400, reinterpret_cast<LPSTR>(&message), 0, nullptr);
+    ::FormatMessageA(SystemTextFlags, nullptr, 1801, 0x400, reinterpret_cast<LPSTR>(&message), 0, nullptr);
     const std::string expected = "*** CANNOT OPEN PRINTER ***: 1801: " + Text(message);
     LocalFree(message);
     Check(Has(lines, expected), name, "open failure line: " + expected);
@@ -272,6 +295,7 @@ int main()
         CheckRecords(names.deviceName, lines);
     }
     CheckUnknownPrinter(spooler);
+    CheckErrorTextsWithInserts(spooler);
     CheckItemIdLists();
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;

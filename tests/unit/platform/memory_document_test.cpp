@@ -194,6 +194,19 @@ TEST(MemoryDocument, RefusesALineBeyondCapacityAndStaysUnchanged) {
     EXPECT_EQ(doc.LineCount(), 1);
 }
 
+// Past its capacity the document takes reserved lines only, and those only as far as the reserve.
+TEST(MemoryDocument, ReservedLinesGoBeyondTheCapacityAsFarAsTheReserve) {
+    MemoryDocument doc(10);
+    doc.AppendLine("123456789");
+    doc.AppendReservedLine("title");
+    EXPECT_THROW(doc.AppendLine(""), std::runtime_error);
+    EXPECT_EQ(doc.LineCount(), 2);
+    const std::string rest(static_cast<std::size_t>(ReservedCharacters) - 7, 'x');  // with its break, fills the reserve
+    doc.AppendReservedLine(rest);
+    EXPECT_THROW(doc.AppendReservedLine(""), std::runtime_error);
+    EXPECT_EQ(doc.TextLength(), 10 + ReservedCharacters);
+}
+
 TEST(MemoryDocument, PlainTextEndsEveryLineWithCrLfAndKeepsBytes) {
     MemoryDocument doc;
     doc.AppendLine("a");

@@ -8,9 +8,9 @@ namespace {
 using testing::ScriptedReport;
 using testing::Section;
 
-std::vector<std::string> Capabilities(Json capabilities)
+std::vector<std::string> Capabilities(Json capabilities, Json system = Json::object())
 {
-    ScriptedReport report(Json{{"capabilities", std::move(capabilities)}});
+    ScriptedReport report(Json{{"capabilities", std::move(capabilities)}}, std::move(system));
     return Section(report.Build(), "Ostrel");
 }
 
@@ -96,26 +96,54 @@ TEST(CapabilitySection, BinsResolutionsNamesNupAndMediaTypes)
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
 }
 
-TEST(CapabilitySection, ProducedDataTypesShowWhatTheRecordSizeCovers)
+// The record's size is read against the layout the printer was captured in, whatever the build: a
+// file without one was written by hand, or by the 32-bit program.
+TEST(CapabilitySection, ProducedDataTypesShowWhatTheRecordSizeCoversInTheCapturedLayout)
 {
-    constexpr int dataTypeEnd = offsetof(DOCINFOA, lpszDatatype) + sizeof(LPCSTR);
-    constexpr int fullSize = sizeof(DOCINFOA);
-    const Json record = {{"lpszDocName", "doc"}, {"lpszOutput", nullptr}, {"lpszDatatype", "RAW"}, {"fwType", 1}};
-    Json sizes = Json::array();
-    for (const int size : {dataTypeEnd - 1, dataTypeEnd, fullSize}) {
-        Json entry = record;
-        entry["cbSize"] = size;
-        sizes.push_back(entry);
+    const struct {
+        Json system;
+        int dataTypeEnd;
+        int typeEnd;
+    } layouts[] = {
+        {Json::object(), 16, 20},
+        {{{"layout", "win32"}}, 16, 20},
+        {{{"layout", "win64"}}, 32, 36},
+    };
+    for (const auto& layout : layouts) {
+        Json records = Json::array();
+        for (const int size : {layout.dataTypeEnd - 1, layout.dataTypeEnd, layout.typeEnd}) {
+            records.push_back(
+                {{"cbSize", size}, {"lpszDocName", "doc"}, {"lpszOutput", nullptr}, {"lpszDatatype", "RAW"}, {"fwType", 1}});
+        }
+        const std::vector<std::string> lines = Capabilities({{"DC_DATATYPE_PRODUCED", records}}, layout.system);
+        const auto first = std::find_if(lines.begin(), lines.end(),
+                                        [](const std::string& l) { return l.rfind("DC_DATATYPE_PRODUCED", 0) == 0; });
+        ASSERT_LE(first + 3, lines.end()) << layout.system;
+        const auto size = [](int bytes) { return (bytes < 10 ? " " : "") + std::to_string(bytes) + " bytes: doc, (null)"; };
+        EXPECT_EQ(std::vector<std::string>(first, first + 3),
+                  (std::vector<std::string>{
+                      "DC_DATATYPE_PRODUCED[95] : " + size(layout.dataTypeEnd - 1),
+                      "                         : " + size(layout.dataTypeEnd) + ", RAW",
+                      "                         : " + size(layout.typeEnd) + ", RAW [1:DI_APPBANDING           ]",
+                  }))
+            << layout.system;
     }
-    const std::vector<std::string> lines =
-        LinesStartingWith(Capabilities({{"DC_DATATYPE_PRODUCED", sizes}}), "");
-    char expected[3][120];
-    std::snprintf(expected[0], sizeof expected[0], "DC_DATATYPE_PRODUCED[95] : %2d bytes: doc, (null)", dataTypeEnd - 1);
-    std::snprintf(expected[1], sizeof expected[1], "                         : %2d bytes: doc, (null), RAW", dataTypeEnd);
-    std::snprintf(expected[2], sizeof expected[2],
-                  "                         : %2d bytes: doc, (null), RAW [1:DI_APPBANDING           ]", fullSize);
-    for (const char* line : expected)
-        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+}
+
+// A driver whose list grew between the two calls answers the filling call with more entries than
+// it counted: the counted ones are listed.
+TEST(CapabilitySection, GrowingListShowsTheCountedEntries)
+{
+    const auto grown = [](Json entries) { return Json{{"answer", 2}, {"fill_answer", 3}, {"entries", entries}}; };
+    const std::vector<std::string> lines = Capabilities({
+        {"DC_PAPERNAMES", grown({"A4", "A5", "A6"})},
+        {"DC_PAPERS", grown({9, 11, 12})},
+        {"DC_PAPERSIZE", grown({{2100, 2970}, {1480, 2100}, {1050, 1480}})},
+    });
+    EXPECT_EQ(LinesStartingWith(lines, "DC_PAPERS ").size(), 1u);
+    const auto first = std::find(lines.begin(), lines.end(), LinesStartingWith(lines, "DC_PAPERS ")[0]);
+    EXPECT_EQ(first[1], "                         : [   11:DMPAPER_A5                           ]  1480 *  2100 (0.1mm) A5");
+    EXPECT_EQ(first[2].substr(0, 12), "DC_MINEXTENT");
 }
 
 // Faults of a list end that list with the marker; the section goes on with the next item.
@@ -136,9 +164,6 @@ TEST(CapabilitySection, DriverGarbageEndsOnlyTheListItAppearsIn)
         {"count below -1", {{"DC_PAPERNAMES", -5}, {"DC_PAPERS", {9}}, {"DC_PAPERSIZE", {{1, 1}}}},
          {"*** EXCEPTION OCCURRED ***"}},
         {"count times entry size overflows", {{"DC_PAPERNAMES", 0x7FFFFFFF}}, {"*** EXCEPTION OCCURRED ***"}},
-        {"filling call answers more than the counting call",
-         {{"DC_PAPERNAMES", {{"answer", 1}, {"fill_answer", 3}, {"entries", {"A4", "A5", "A6"}}}}},
-         {"*** EXCEPTION OCCURRED ***"}},
         {"deciding count 0 writes nothing", {{"DC_PAPERS", Json::array()}, {"DC_PAPERSIZE", Json::array()}}, {}},
     };
     for (const auto& c : cases) {
@@ -153,6 +178,22 @@ TEST(CapabilitySection, DriverGarbageEndsOnlyTheListItAppearsIn)
         EXPECT_EQ(std::vector<std::string>(first, extents), c.expected) << c.name;
         EXPECT_NE(std::find(lines.begin(), lines.end(), "DC_DUPLEX                : 0x00000001: Yes"), lines.end()) << c.name;
     }
+}
+
+// Counts whose buffers pass any real driver's end their item with the marker before anything is
+// allocated: one that a 32-bit size still holds, one of some million entries.
+TEST(CapabilitySection, CountBeyondAnyRealDriverFaultsOnlyItsItem)
+{
+    const std::vector<std::string> lines =
+        Capabilities({{"DC_FILEDEPENDENCIES", 1100000}, {"DC_NUP", 1073741815}, {"DC_TRUETYPE", 1}});
+    const auto next = [&](const std::string& prefix) {
+        const auto at = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+        return lines.end() - at < 3 ? std::vector<std::string>{} : std::vector<std::string>(at + 1, at + 3);
+    };
+    EXPECT_EQ(next("DC_ENUMRESOLUTIONS"), (std::vector<std::string>{"*** EXCEPTION OCCURRED ***",
+                                                                    "DC_TRUETYPE              : 0x00000001: DCTT_BITMAP"}));
+    EXPECT_EQ(next("DC_COLORDEVICE"), (std::vector<std::string>{"*** EXCEPTION OCCURRED ***",
+                                                                "DC_MEDIATYPES[XP]        : *** NOT SUPPORTED ***"}));
 }
 
 TEST(CapabilitySection, UnreadableDriverTextEndsTheDataTypeList)

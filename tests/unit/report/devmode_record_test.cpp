@@ -2,10 +2,13 @@
 
 #include "platform/data_fault.h"
 #include "platform/portable/description_values.h"
+#include "platform/portable/scripted_spooler.h"
+#include "tests/unit/report/forwarding_spooler.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <strings.h>
 #include <vector>
 
 namespace ostrel {
@@ -14,6 +17,14 @@ namespace {
 std::unique_ptr<DevModeRecord> Record(const std::vector<BYTE>& bytes)
 {
     return CopyDevMode(bytes.data(), bytes.size());
+}
+
+// Compares texts byte for byte, as the portable system does.
+ScriptedSpooler bytewise;
+
+bool Equal(const std::unique_ptr<DevModeRecord>& a, const std::unique_ptr<DevModeRecord>& b)
+{
+    return DevModesEqual(bytewise, a.get(), b.get());
 }
 
 TEST(CopyDevMode, TakesExactlyDmSizePlusDmDriverExtraBytes)
@@ -70,29 +81,73 @@ TEST(DevModesEqual, ComparesTheFieldsDmSizeCoversAndThePrivateBytes)
     const std::unique_ptr<DevModeRecord> record = Record(DevModeOfJson(base));
     for (const auto& c : cases) {
         const std::unique_ptr<DevModeRecord> other = Record(c.other);
-        EXPECT_EQ(DevModesEqual(other.get(), record.get()), c.equal) << c.what;
-        EXPECT_EQ(DevModesEqual(record.get(), other.get()), c.equal) << c.what;
+        EXPECT_EQ(Equal(other, record), c.equal) << c.what;
+        EXPECT_EQ(Equal(record, other), c.equal) << c.what;
     }
-    EXPECT_FALSE(DevModesEqual(record.get(), nullptr));
-    EXPECT_FALSE(DevModesEqual(nullptr, record.get()));
-    EXPECT_FALSE(DevModesEqual(nullptr, nullptr));
+    EXPECT_FALSE(Equal(record, nullptr));
+    EXPECT_FALSE(Equal(nullptr, record));
+    EXPECT_FALSE(Equal(nullptr, nullptr));
 }
 
-TEST(DevModesEqual, ShortRecordsFaultOnlyWhenTheComparisonReachesBeyondThem)
+// Records too short for the fields the comparison reads compare in the bytes both copies hold.
+TEST(DevModesEqual, ShortRecordsCompareInTheBytesTheyHold)
 {
     const std::unique_ptr<DevModeRecord> full = Record(DevModeOfJson(Json::object()));
-    // dmSize 20 in a full buffer: the copy holds 20 bytes, not even its own name.
-    std::vector<BYTE> tinySource = DevModeOfJson(Json::object());
+    // dmSize 20 in a full buffer: the copy holds 20 bytes, not even its own size fields.
+    std::vector<BYTE> tinySource = DevModeOfJson(Json{{"dmDeviceName", "Tiny"}});
     tinySource[36] = 20;
     const std::unique_ptr<DevModeRecord> tiny = Record(tinySource);
     ASSERT_EQ(tiny->Size(), 20u);
-    const std::unique_ptr<DevModeRecord> shortOne = Record(DevModeOfJson(Json{{"dmSize", 50}}));
-    const std::unique_ptr<DevModeRecord> shortTwo = Record(DevModeOfJson(Json{{"dmSize", 50}}));
-    EXPECT_FALSE(DevModesEqual(full.get(), tiny.get()));
-    EXPECT_FALSE(DevModesEqual(tiny.get(), full.get()));
-    EXPECT_FALSE(DevModesEqual(full.get(), shortOne.get()));
-    EXPECT_THROW(DevModesEqual(shortOne.get(), shortTwo.get()), DataFault);
-    EXPECT_THROW(DevModesEqual(tiny.get(), tiny.get()), DataFault);
+    std::vector<BYTE> otherTinySource = tinySource;
+    otherTinySource[3] = 'x';
+    const std::unique_ptr<DevModeRecord> otherTiny = Record(otherTinySource);
+    const std::unique_ptr<DevModeRecord> shortOne = Record(DevModeOfJson(Json{{"dmSize", 50}, {"extra", "01"}}));
+    const std::unique_ptr<DevModeRecord> shortTwo = Record(DevModeOfJson(Json{{"dmSize", 50}, {"extra", "01"}}));
+    const std::unique_ptr<DevModeRecord> shortOther = Record(DevModeOfJson(Json{{"dmSize", 50}, {"extra", "02"}}));
+    EXPECT_TRUE(Equal(shortOne, shortTwo));
+    EXPECT_TRUE(Equal(tiny, tiny));
+    EXPECT_FALSE(Equal(shortOne, shortOther));
+    EXPECT_FALSE(Equal(tiny, otherTiny));
+    EXPECT_FALSE(Equal(full, tiny));
+    EXPECT_FALSE(Equal(tiny, full));
+    EXPECT_FALSE(Equal(full, shortOne));
+    EXPECT_FALSE(Equal(shortOne, full));
+}
+
+// The driver's own buffer may be larger than its record says: the bytes past the record do not
+// count, and a buffer cut short of the record differs from a whole copy.
+TEST(DevModesEqual, DriverBufferComparesAsTheRecordItHolds)
+{
+    const std::vector<BYTE> bytes = DevModeOfJson(Json{{"dmDeviceName", "Laser"}, {"extra", "0102"}});
+    const std::unique_ptr<DevModeRecord> copy = Record(bytes);
+    std::vector<BYTE> larger = bytes;
+    larger.resize(bytes.size() + 40, 0xEE);
+    const std::unique_ptr<DevModeRecord> whole = DevModeOfBuffer(larger.data(), larger.size());
+    EXPECT_EQ(whole->Size(), larger.size());
+    EXPECT_TRUE(Equal(whole, copy));
+    EXPECT_TRUE(Equal(copy, whole));
+    EXPECT_FALSE(Equal(DevModeOfBuffer(bytes.data(), 100), copy));
+    EXPECT_FALSE(Equal(copy, DevModeOfBuffer(bytes.data(), bytes.size() - 1)));
+}
+
+// The names are the system's to compare: one whose comparison ignores letter case folds records
+// that differ only in the case of their names.
+TEST(DevModesEqual, NamesCompareThroughTheSystem)
+{
+    struct CaselessSystem : testing::ForwardingSpooler {
+        using ForwardingSpooler::ForwardingSpooler;
+        int calls = 0;
+        int lstrcmpA(const char* a, const char* b) override
+        {
+            ++calls;
+            return strcasecmp(a, b);
+        }
+    } caseless(bytewise);
+    const std::unique_ptr<DevModeRecord> upper = Record(DevModeOfJson(Json{{"dmDeviceName", "LASER"}, {"dmFormName", "A4"}}));
+    const std::unique_ptr<DevModeRecord> lower = Record(DevModeOfJson(Json{{"dmDeviceName", "laser"}, {"dmFormName", "a4"}}));
+    EXPECT_FALSE(Equal(upper, lower));
+    EXPECT_TRUE(DevModesEqual(caseless, upper.get(), lower.get()));
+    EXPECT_EQ(caseless.calls, 2);
 }
 
 }  // namespace

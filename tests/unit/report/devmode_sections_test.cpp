@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -126,24 +127,51 @@ TEST(DevModeSections, UnopenedPrinterGivesTheMarkerForEverySource)
                                                NotSupported}));
 }
 
-TEST(DevModeSections, DriverRecordThatFailsOrDoesNotFitItsBufferIsNotListed)
+TEST(DevModeSections, DriverRecordThatFailsIsNotListed)
 {
     const struct {
         const char* what;
         Json properties;
-        const char* line;
     } cases[] = {
-        {"size query fails", nullptr, NotSupported},
-        {"filling call fails", {{"devmode", Laser}, {"fill_result", -1}}, NotSupported},
-        {"record larger than the size asked for", {{"devmode", Laser}, {"size", 100}}, Exception},
+        {"size query fails", nullptr},
+        {"filling call fails", {{"devmode", Laser}, {"fill_result", -1}}},
     };
     for (const auto& c : cases) {
         Json printer = Json::object();
         if (!c.properties.is_null())
             printer["document_properties"] = c.properties;
-        EXPECT_EQ(Section(Written(printer), DocumentTitle), (std::vector<std::string>{Title(DocumentTitle), c.line}))
+        EXPECT_EQ(Section(Written(printer), DocumentTitle), (std::vector<std::string>{Title(DocumentTitle), NotSupported}))
             << c.what;
     }
+}
+
+// The driver's record is the whole buffer of the size it asked for: every field inside that buffer
+// is listed, whatever the record's own sizes say.
+TEST(DevModeSections, DriverRecordIsTheWholeBufferItFilled)
+{
+    // dmSize 60 in a full record: dmCollate lies past dmSize, inside the buffer.
+    std::vector<BYTE> bytes = DevModeOfJson(Json{{"dmDeviceName", "Short"}, {"dmCollate", 1}});
+    bytes[36] = 60;
+    const Json shortRecord = {{"hex", HexOfBytes(bytes.data(), bytes.size())}};
+    const std::vector<std::string> inside =
+        Section(Written(Json{{"document_properties", {{"devmode", shortRecord}}}}), DocumentTitle);
+    ExpectListed(inside, "Short");
+    EXPECT_NE(std::find(inside.begin(), inside.end(), "dmCollate                : 0x00000001: DMCOLLATE_TRUE"),
+              inside.end());
+    EXPECT_EQ(inside.back(), "dmPanningHeight          : *** NOT SUPPORTED ***");
+
+    // A buffer cut short of the record: the fields inside it, then the marker.
+    const std::vector<std::string> cut =
+        Section(Written(Json{{"document_properties", {{"devmode", Laser}, {"size", 100}}}}), DocumentTitle);
+    ASSERT_GE(cut.size(), 3u);
+    EXPECT_EQ(cut[1], "dmDeviceName             : Laser");
+    EXPECT_EQ(cut[cut.size() - 2].substr(0, 9), "dmCollate");
+    EXPECT_EQ(cut.back(), Exception);
+
+    // Bytes past the record do not keep it from equalling an earlier one.
+    const std::vector<std::string> larger = Written(Json{{"printer_info", PrinterInfo(Laser, Missing, Missing)},
+                                                         {"document_properties", {{"devmode", Laser}, {"size", 400}}}});
+    EXPECT_EQ(Section(larger, DocumentTitle), (std::vector<std::string>{Title(DocumentTitle), "Same as Default"}));
 }
 
 Json Truncated(const Json& devMode, std::size_t size)
@@ -166,7 +194,7 @@ TEST(DevModeSections, RecordLargerThanItsMemoryGivesTheMarkerAndLeavesItsSlotEmp
 }
 
 // dmSize 50: the fields inside the record are listed, the first one beyond it ends the section
-// with the marker; an equal short record faults in the comparison that reaches beyond it.
+// with the marker; an equal short record is the same, compared in the bytes both hold.
 TEST(DevModeSections, RecordShorterThanTheFixedPartShowsWhatFitsThenTheMarker)
 {
     const Json shortRecord = {{"dmDeviceName", "Short"}, {"dmSize", 50}};
@@ -177,7 +205,7 @@ TEST(DevModeSections, RecordShorterThanTheFixedPartShowsWhatFitsThenTheMarker)
     EXPECT_EQ(user[1], "dmDeviceName             : Short");
     EXPECT_EQ(user[9], "dmPaperLength            : 0 (0.1mm)");
     EXPECT_EQ(user[10], Exception);
-    EXPECT_EQ(Section(lines, GlobalTitle), (std::vector<std::string>{Title(GlobalTitle), Exception}));
+    EXPECT_EQ(Section(lines, GlobalTitle), (std::vector<std::string>{Title(GlobalTitle), "Same as User default"}));
     EXPECT_EQ(Section(lines, DocumentTitle), (std::vector<std::string>{Title(DocumentTitle), NotSupported}));
 }
 

@@ -1,6 +1,10 @@
+#include "tests/unit/report/forwarding_spooler.h"
 #include "tests/unit/report/scripted_printer.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
 
 namespace ostrel {
 namespace {
@@ -94,14 +98,108 @@ TEST(ReportBuilder, RebuildingReplacesTheReportAndLeavesNothingOpen)
     EXPECT_GT(count, 30);
 }
 
-TEST(ReportBuilder, FullDocumentRaisesTheInsertErrorAndStillClosesEverything)
+std::vector<std::string> Titles(const std::vector<std::string>& lines)
 {
+    std::vector<std::string> titles;
+    for (const std::string& line : lines)
+        if (line.rfind("- ", 0) == 0)
+            titles.push_back(line);
+    return titles;
+}
+
+// However full the document, the report ends whole: every title, and where lines could not be
+// added a marker; what was added before the document filled up is the report's own beginning.
+TEST(ReportBuilder, FullDocumentStillTakesEveryTitleAndMarker)
+{
+    const std::string fixture = std::string(OSTREL_FIXTURES) + "/printers/office-laser.json";
     ScriptedSpooler spooler;
-    spooler.Load(Json{{"printers", Json::array({Json{{"name", "P"}}})}}, "test");
-    MemoryDocument document(200);
-    EXPECT_THROW(ReportBuilder(spooler, document).MakeReport("P"), std::runtime_error);
-    EXPECT_EQ(document.UpdateDepth(), 0);
-    EXPECT_EQ(spooler.OpenHandles(), 0);
+    spooler.LoadFile(fixture);
+    MemoryDocument whole;
+    ReportBuilder(spooler, whole).MakeReport("Office Laser");
+    const std::string full = whole.Text();
+    const std::vector<std::string> titles = Titles(LinesOf(full));
+    ASSERT_EQ(titles.size(), 18u);
+
+    const std::string marker = "*** EXCEPTION OCCURRED ***";
+    for (int capacity = 0; capacity < static_cast<int>(full.size()); capacity += 997) {
+        MemoryDocument document(capacity);
+        ASSERT_NO_THROW(ReportBuilder(spooler, document).MakeReport("Office Laser")) << capacity;
+        const std::string text = document.Text();
+        const std::vector<std::string> lines = LinesOf(text);
+        EXPECT_EQ(Titles(lines), titles) << capacity;
+        const auto firstMarker = std::find(lines.begin(), lines.end(), marker);
+        ASSERT_NE(firstMarker, lines.end()) << capacity;
+        const std::size_t before = text.find(marker + "\n");
+        EXPECT_EQ(text.substr(0, before), full.substr(0, before)) << capacity;
+        EXPECT_EQ(document.UpdateDepth(), 0);
+        EXPECT_EQ(document.SelectionStart(), 0);
+        EXPECT_EQ(spooler.OpenHandles(), 0);
+    }
+}
+
+// Whatever a refusing spooler writes into the handle, the report goes on with none.
+TEST(ReportBuilder, FailedOpenLeavesTheHandleNull)
+{
+    struct GarbageOnFailure : testing::ForwardingSpooler {
+        using ForwardingSpooler::ForwardingSpooler;
+        std::vector<PrinterHandle> used;
+        bool OpenPrinterA(const std::string&, PrinterHandle* handle, PRINTER_DEFAULTSA*) override
+        {
+            *handle = reinterpret_cast<PrinterHandle>(std::uintptr_t{0x4711});
+            return false;
+        }
+        bool ClosePrinter(PrinterHandle handle) override
+        {
+            used.push_back(handle);
+            return false;
+        }
+        bool GetPrinterA(PrinterHandle handle, DWORD level, BYTE* buffer, DWORD size, DWORD* needed) override
+        {
+            used.push_back(handle);
+            return inner_.GetPrinterA(handle, level, buffer, size, needed);
+        }
+        bool GetPrinterDriverA(PrinterHandle handle, const char* environment, DWORD level, BYTE* buffer, DWORD size,
+                               DWORD* needed) override
+        {
+            used.push_back(handle);
+            return inner_.GetPrinterDriverA(handle, environment, level, buffer, size, needed);
+        }
+        std::int32_t DocumentPropertiesA(PrinterHandle handle, const char* device, DEVMODEA* output,
+                                         std::size_t outputSize, const DEVMODEA* input, DWORD mode) override
+        {
+            used.push_back(handle);
+            return inner_.DocumentPropertiesA(handle, device, output, outputSize, input, mode);
+        }
+    };
+    ScriptedReport report(Json::object(), Json{{"messages", {{"5", "Access is denied."}}}});
+    GarbageOnFailure spooler(report.spooler);
+    MemoryDocument document;
+    ReportBuilder(spooler, document).MakeReport("P");
+    EXPECT_GE(spooler.used.size(), 16u);  // 15 record queries and DocumentPropertiesA
+    EXPECT_EQ(std::count(spooler.used.begin(), spooler.used.end(), nullptr),
+              static_cast<std::ptrdiff_t>(spooler.used.size()));
+}
+
+// Sizes a spooler answers beyond any real record are that section's fault; nothing of their size
+// is allocated, and the rest of the report is written.
+TEST(ReportBuilder, SizesBeyondAnyRealRecordFaultOnlyTheirSection)
+{
+    const Json laser = {{"dmDeviceName", "Laser"}};
+    ScriptedReport report(Json{{"printer_info",
+                                {{"2", {{"pPrinterName", "P"}, {"record_size", 4294967295u}}},
+                                 {"8", {{"pDevMode", laser}}}}},
+                               {"driver_info", {{"1", {{"pName", "d"}, {"record_size", 64u << 20 | 1}}}, {"2", {{"pName", "d"}}}}},
+                               {"document_properties", {{"devmode", laser}, {"size", 0x7FFFFFFF}}}});
+    const std::vector<std::string> lines = report.Build();
+    const auto section = [&](const std::string& title) { return testing::Section(lines, title); };
+    const std::string marker = "*** EXCEPTION OCCURRED ***";
+    EXPECT_EQ(section("PRINTER_INFO_2"), (std::vector<std::string>{"- PRINTER_INFO_2 -", marker}));
+    EXPECT_EQ(section("DRIVER_INFO_1"), (std::vector<std::string>{"- DRIVER_INFO_1 -", marker}));
+    EXPECT_EQ(section("DEVMODE (DocumentProperties)"),
+              (std::vector<std::string>{"- DEVMODE (DocumentProperties) -", marker}));
+    EXPECT_EQ(section("DRIVER_INFO_2").at(1).substr(0, 9), "cVersion ");
+    EXPECT_EQ(section("User default DEVMODE (PRINTER_INFO_8 [2000])")[1], "dmDeviceName             : Laser");
+    EXPECT_EQ(Titles(lines).size(), 17u);
 }
 
 }  // namespace

@@ -59,6 +59,8 @@ TEST_F(WriterTest, NumbersTakeTheirHexadecimalOrUnitForm)
         {[](ReportWriter& w) { w.AddItemLong("l", 600, "dpi", true); }, "600 dpi"},
         {[](ReportWriter& w) { w.AddItemLong("l", 1024, " ", true); }, "1024"},
         {[](ReportWriter& w) { w.AddItemLong("l", 7, "ppm \t", true); }, "7 ppm"},
+        {[](ReportWriter& w) { w.AddItemLong("l", 7, "ppm\x7F \x7F", true); }, "7 ppm"},
+        {[](ReportWriter& w) { w.AddItemShort("l", 3, "\x7F"); }, "3"},
         {[](ReportWriter& w) { w.AddItemLongLong("l", 1, ""); }, "0x0000000000000001"},
         {[](ReportWriter& w) { w.AddItemLongLong("l", 18446744073709551615ull, "bytes"); }, "18446744073709551615 bytes"},
     };
