@@ -100,6 +100,9 @@ public:
     DWORD GetLastError() override { return system_.GetLastError(); }
     LocalText FormatMessageA(DWORD code) override { return system_.FormatMessageA(code); }
     WindowsFamily GetVersionExA() override { return system_.GetVersionExA(); }
+    unsigned GetACP() override { return system_.GetACP(); }
+    int lstrcmpA(const char* a, const char* b) override { return system_.lstrcmpA(a, b); }
+    WindowsLayout LayoutOfAnswers(const char* device) override { return system_.LayoutOfAnswers(device); }
     bool IsReadableMemory(const void* address, std::size_t length) override
     {
         return system_.IsReadableMemory(address, length);
