@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# Measures Ostrel against its floors, side by side in one run, and prints each ratio against its
+# goal (exit status 1 when a goal is missed):
+#   native  the writer and document on a 100,000-line report against snprintf into one string
+#           (at most 3 times), and their growth for 10 times the lines (at most 11 times);
+#   wine    for each test-bed queue, one report of the report tool against report-floor.exe, a
+#           bare program making exactly the spooler calls of that report (at most 1.10 times);
+#           the spooler calls of both, counted by Wine's relay trace (the report makes no call the
+#           floor does not); and --list and --all with 50 and 200 queues against the floor's
+#           (at most 1.10 times; 200 queues at most 4.4 times 50: linear).
+#
+#   tools/bench-ratios.sh [native] [wine]     (both by default)
+#   BENCH_ROUNDS=9 BENCH_LIST_ROUNDS=3 tools/bench-ratios.sh wine
+#
+# Wine runs the Windows build this machine can run (tools/testbed/wine-loader.sh: the 32-bit one
+# where 32-bit code runs, else the 64-bit one), in a fresh test bed. Times are medians of paired
+# runs taking turns; one Wine process is kept alive throughout, so no run pays for starting
+# Wine's desktop process.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+parts=("$@")
+[[ ${#parts[@]} -gt 0 ]] || parts=(native wine)
+rounds=${BENCH_ROUNDS:-9}
+list_rounds=${BENCH_LIST_ROUNDS:-3}
+missed=0
+
+verdict() { # what value goal
+    local met
+    met=$(awk -v v="$2" -v g="$3" 'BEGIN { print (v <= g) ? "met" : "MISSED" }')
+    printf '%-58s %6.2f  (goal <= %.2f)  %s\n' "$1" "$2" "$3" "$met"
+    [[ $met == met ]] || missed=1
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+run_native() {
+    echo "== native: report writer and document"
+    tools/build.sh native >/dev/null
+    build/native/tests/ostrel_writer_floor 100000 || missed=1
+}
+
+# Microseconds a command takes, its output discarded.
+elapsed() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 </dev/null || true
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000))
+}
+
+# Median times of two commands (given as two strings of words), in paired runs taking turns;
+# prints "report floor" in microseconds.
+paired() { # rounds "report command" "floor command"
+    local n=$1 i report=() floor=()
+    read -r -a a <<<"$2"
+    read -r -a b <<<"$3"
+    elapsed "${a[@]}" >/dev/null
+    elapsed "${b[@]}" >/dev/null
+    for ((i = 0; i < n; i++)); do
+        if ((i % 2 == 0)); then
+            report+=("$(elapsed "${a[@]}")")
+            floor+=("$(elapsed "${b[@]}")")
+        else
+            floor+=("$(elapsed "${b[@]}")")
+            report+=("$(elapsed "${a[@]}")")
+        fi
+    done
+    echo "$(printf '%s\n' "${report[@]}" | median) $(printf '%s\n' "${floor[@]}" | median)"
+}
+
+# The winspool calls a command makes, one name a line, from Wine's relay trace.
+spooler_calls() {
+    WINEDEBUG=+relay "$@" 2>&1 >/dev/null </dev/null |
+        sed -n 's/^.*Call winspool\.drv\.\([A-Za-z0-9_]*\)(.*/\1/p' | sort
+}
+
+run_wine() {
+    # shellcheck source=testbed/wine-loader.sh
+    source tools/testbed/wine-loader.sh
+    local build=win64
+    [[ $tb_runs_32bit -eq 1 ]] && build=win32
+    echo "== wine: $build build (${TB_WINE_SKIP_REASON:-every build runs here; measuring the primary one})"
+    tools/build.sh "$build" >/dev/null
+    local tool=build/$build/app/ostrel-report.exe floor=build/$build/tests/report-floor.exe
+
+    eval "$(tools/testbed/start.sh)"
+    trap 'tools/testbed/stop.sh >/dev/null 2>&1' EXIT
+    # The holder ends when its input closes: at exit, before the test bed stops.
+    local holder_in=$OSTREL_TESTBED_DIR/bench-hold holder_pid
+    mkfifo "$holder_in"
+    "$TB_WINE" "$floor" --hold <"$holder_in" >/dev/null 2>&1 &
+    holder_pid=$!
+    exec 9>"$holder_in"
+    # shellcheck disable=SC2064 # the pid is fixed now
+    trap "exec 9>&-; wait $holder_pid 2>/dev/null; tools/testbed/stop.sh >/dev/null 2>&1" EXIT
+
+    local queues=() queue default times
+    mapfile -t queues < <("$TB_WINE" "$tool" --list | tr -d '\r')
+    default=$(lpstat -d | sed 's/^.*: //')
+    echo "queues: ${queues[*]} (default $default)"
+
+    echo "-- one report against the floor (median of $rounds paired runs)"
+    for queue in "${queues[@]}"; do
+        times=$(paired "$rounds" "$TB_WINE $tool $queue" "$TB_WINE $floor $queue")
+        read -r r f <<<"$times"
+        printf '%-16s report %6.1f ms  floor %6.1f ms\n' "$queue" "$(awk -v x="$r" 'BEGIN{print x/1000}')" \
+            "$(awk -v x="$f" 'BEGIN{print x/1000}')"
+        verdict "report / floor, $queue" "$(awk -v r="$r" -v f="$f" 'BEGIN { print r / f }')" 1.10
+    done
+
+    echo "-- spooler calls (Wine relay trace of winspool.drv)"
+    "$TB_WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d winspool.drv /f >/dev/null 2>&1
+    local extra
+    for queue in "${queues[@]}"; do
+        spooler_calls "$TB_WINE" "$tool" "$queue" >"$OSTREL_TESTBED_DIR/report.calls"
+        spooler_calls "$TB_WINE" "$floor" "$queue" >"$OSTREL_TESTBED_DIR/floor.calls"
+        extra=$(comm -23 "$OSTREL_TESTBED_DIR/report.calls" "$OSTREL_TESTBED_DIR/floor.calls" | uniq -c |
+            awk '{ printf "%s%s x%s", sep, $2, $1; sep = ", " }')
+        printf '%-16s report %3d calls, floor %3d calls; calls the floor does not make: %s\n' "$queue" \
+            "$(wc -l <"$OSTREL_TESTBED_DIR/report.calls")" "$(wc -l <"$OSTREL_TESTBED_DIR/floor.calls")" \
+            "${extra:-none}"
+        [[ -z $extra ]] || missed=1
+    done
+    "$TB_WINE" reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f >/dev/null 2>&1
+
+    echo "-- printer list and a report per printer, 50 and 200 queues (median of $list_rounds paired runs)"
+    local count have=${#queues[@]} ppd=tests/fixtures/ppd/Ricoh-Aficio_MP_1100_PS.ppd
+    local -A list_time all_time
+    for count in 50 200; do
+        for ((; have < count; have++)); do
+            lpadmin -p "$(printf 'Bench-%03d' "$have")" -v file:/dev/null -P "$ppd" -E >/dev/null 2>&1
+        done
+        times=$(paired "$list_rounds" "$TB_WINE $tool --list" "$TB_WINE $floor --list")
+        read -r r f <<<"$times"
+        list_time[$count]=$r
+        verdict "--list / floor, $count queues" "$(awk -v r="$r" -v f="$f" 'BEGIN { print r / f }')" 1.10
+        times=$(paired "$list_rounds" "$TB_WINE $tool --all" "$TB_WINE $floor --all")
+        read -r r f <<<"$times"
+        all_time[$count]=$r
+        printf '%-16s --all %8.1f ms  floor %8.1f ms\n' "$count queues" "$(awk -v x="$r" 'BEGIN{print x/1000}')" \
+            "$(awk -v x="$f" 'BEGIN{print x/1000}')"
+        verdict "--all / floor, $count queues" "$(awk -v r="$r" -v f="$f" 'BEGIN { print r / f }')" 1.10
+    done
+    verdict "--list, time for 200 queues / 50 queues" \
+        "$(awk -v a="${list_time[200]}" -v b="${list_time[50]}" 'BEGIN { print a / b }')" 4.40
+    verdict "--all, time for 200 queues / 50 queues" \
+        "$(awk -v a="${all_time[200]}" -v b="${all_time[50]}" 'BEGIN { print a / b }')" 4.40
+}
+
+for part in "${parts[@]}"; do
+    case $part in
+        native) run_native ;;
+        wine) run_wine ;;
+        *) echo "bench-ratios.sh: unknown part '$part' (native, wine)" >&2; exit 2 ;;
+    esac
+done
+exit $missed
