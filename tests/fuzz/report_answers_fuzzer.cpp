@@ -11,6 +11,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -202,11 +203,15 @@ private:
         return choice < 40 ? Answer::Fail : Answer::Give;
     }
 
+    // Small counts, or the extremes: any negative one, or one so large that no entry array of
+    // it fits in memory. (Counts between are what they claim: a report that long takes its time.)
     std::int32_t Count()
     {
-        switch (input_.ConsumeIntegralInRange(0, 3)) {
+        switch (input_.ConsumeIntegralInRange(0, 5)) {
         case 0:
-            return input_.ConsumeIntegral<std::int32_t>();
+            return input_.ConsumeIntegralInRange<std::int32_t>(INT32_MIN, -1);
+        case 1:
+            return input_.ConsumeIntegralInRange<std::int32_t>(INT32_MAX - 7, INT32_MAX);
         default:
             return input_.ConsumeIntegralInRange<std::int32_t>(-2, 40);
         }
