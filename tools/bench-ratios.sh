@@ -70,10 +70,21 @@ paired() { # rounds "report command" "floor command"
     echo "$(printf '%s\n' "${report[@]}" | median) $(printf '%s\n' "${floor[@]}" | median)"
 }
 
-# The winspool calls a command makes, one name a line, from Wine's relay trace.
-spooler_calls() {
-    WINEDEBUG=+relay "$@" 2>&1 >/dev/null </dev/null |
-        sed -n 's/^.*Call winspool\.drv\.\([A-Za-z0-9_]*\)(.*/\1/p' | sort
+# The winspool calls a program makes itself (not those the driver makes inside), one name a line,
+# from Wine's relay trace: the calls whose return address lies in the program's own image.
+spooler_calls() { # program arguments...
+    local base size first last
+    base=$(objdump -p "$1" | awk '$1 == "ImageBase" { print $2 }')
+    size=$(objdump -p "$1" | awk '$1 == "SizeOfImage" { print $2 }')
+    first=$(printf '%016x' $((0x$base)))
+    last=$(printf '%016x' $((0x$base + 0x$size)))
+    WINEDEBUG=+relay "$TB_WINE" "$@" 2>&1 >/dev/null </dev/null |
+        grep -a ':Call winspool\.drv\.' |
+        awk -v first="$first" -v last="$last" '{
+            name = $0; sub(/^.*Call winspool\.drv\./, "", name); sub(/\(.*/, "", name)
+            ret = tolower($0); sub(/^.* ret=/, "", ret)
+            while (length(ret) < 16) ret = "0" ret
+            if (ret >= first && ret < last) print name }' | sort
 }
 
 run_wine() {
@@ -110,12 +121,11 @@ run_wine() {
         verdict "report / floor, $queue" "$(awk -v r="$r" -v f="$f" 'BEGIN { print r / f }')" 1.10
     done
 
-    echo "-- spooler calls (Wine relay trace of winspool.drv)"
-    "$TB_WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d winspool.drv /f >/dev/null 2>&1
+    echo "-- spooler calls (Wine relay trace: the winspool.drv calls each program makes itself)"
     local extra
     for queue in "${queues[@]}"; do
-        spooler_calls "$TB_WINE" "$tool" "$queue" >"$OSTREL_TESTBED_DIR/report.calls"
-        spooler_calls "$TB_WINE" "$floor" "$queue" >"$OSTREL_TESTBED_DIR/floor.calls"
+        spooler_calls "$tool" "$queue" >"$OSTREL_TESTBED_DIR/report.calls"
+        spooler_calls "$floor" "$queue" >"$OSTREL_TESTBED_DIR/floor.calls"
         extra=$(comm -23 "$OSTREL_TESTBED_DIR/report.calls" "$OSTREL_TESTBED_DIR/floor.calls" | uniq -c |
             awk '{ printf "%s%s x%s", sep, $2, $1; sep = ", " }')
         printf '%-16s report %3d calls, floor %3d calls; calls the floor does not make: %s\n' "$queue" \
@@ -123,7 +133,6 @@ run_wine() {
             "${extra:-none}"
         [[ -z $extra ]] || missed=1
     done
-    "$TB_WINE" reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f >/dev/null 2>&1
 
     echo "-- printer list and a report per printer, 50 and 200 queues (median of $list_rounds paired runs)"
     local count have=${#queues[@]} ppd=tests/fixtures/ppd/Ricoh-Aficio_MP_1100_PS.ppd

@@ -69,7 +69,7 @@ void DriverLevel(HANDLE printer, DWORD level)
     GetPrinterDriverA(printer, nullptr, level, buffer.empty() ? nullptr : buffer.data(), needed, &needed);
 }
 
-void DocumentProperties(HANDLE printer, const std::string& device)
+void QueryDocumentProperties(HANDLE printer, const std::string& device)
 {
     std::vector<char> name = Writable(device);
     const LONG size = DocumentPropertiesA(nullptr, printer, name.data(), nullptr, nullptr, 0);
@@ -106,7 +106,7 @@ struct PrinterObject {
         if (!OpenPrinterA(writable.data(), &printer, nullptr))
             return;
         PrinterLevel(printer, 2);
-        DocumentProperties(printer, name);
+        QueryDocumentProperties(printer, name);
         ClosePrinter(printer);
     }
 };
@@ -135,7 +135,7 @@ void Report(const std::string& entry, PrinterObject& printerObject)
         DriverLevel(printer, level);
     for (const DWORD level : {2, 8, 9})
         PrinterLevel(printer, level);
-    DocumentProperties(printer, device);
+    QueryDocumentProperties(printer, device);
     if (!printerObject.Name().empty() && printerObject.Name() == device)
         printerObject.LoadDevMode();
     ClosePrinter(printer);
