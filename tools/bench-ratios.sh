@@ -112,17 +112,17 @@ run_wine() {
 
     eval "$(tools/testbed/start.sh)"
     trap 'tools/testbed/stop.sh >/dev/null 2>&1' EXIT
-    # The holder ends when its input closes: at exit, before the test bed stops.
-    local holder_in=$OSTREL_TESTBED_DIR/bench-hold holder_pid
-    mkfifo "$holder_in"
-    "$TB_WINE" "$floor" --hold <"$holder_in" >/dev/null 2>&1 &
+    # The holder waits until it is stopped, by its id, before the test bed.
+    local holder_pid
+    "$TB_WINE" "$floor" --hold </dev/null >/dev/null 2>&1 &
     holder_pid=$!
-    exec 9>"$holder_in"
+    # shellcheck disable=SC2064 # the pid is fixed now
+    trap "kill $holder_pid 2>/dev/null; tools/testbed/stop.sh >/dev/null 2>&1" EXIT
     # This test bed's wineserver (other test beds may run their own) and cupsd.
     "$TB_WINE" "$floor" --list >/dev/null 2>&1
     local pid
     server_pids=$(cat "$OSTREL_TESTBED_DIR/cups/cupsd.pid")
-    for pid in $(pgrep -x wineserver); do
+    for pid in $(pgrep wineserver); do
         if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
             server_pids="$server_pids $pid"
         fi
@@ -159,12 +159,16 @@ run_wine() {
     done
 
     echo "-- printer list and a report per printer, 50 and 200 queues (median of $list_rounds paired runs)"
-    local count have=${#queues[@]} ppd=tests/fixtures/ppd/Ricoh-Aficio_MP_1100_PS.ppd
+    local count listed have=${#queues[@]} ppd=tests/fixtures/ppd/Ricoh-Aficio_MP_1100_PS.ppd
     local -A list_time all_time
     for count in 50 200; do
         for ((; have < count; have++)); do
             lpadmin -p "$(printf 'Bench-%03d' "$have")" -v file:/dev/null -P "$ppd" -E >/dev/null 2>&1
         done
+        # Wine must see every queue, or the figures below are of fewer printers than they say.
+        listed=$("$TB_WINE" "$tool" --list | wc -l)
+        echo "$count queues in CUPS: the report tool lists $listed"
+        [[ $listed -eq $count ]] || missed=1
         times=$(paired "$list_rounds" "$TB_WINE $tool --list" "$TB_WINE $floor --list")
         read -r r f <<<"$times"
         list_time[$count]=$r
