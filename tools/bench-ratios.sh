@@ -26,6 +26,7 @@ rounds=${BENCH_ROUNDS:-9}
 list_rounds=${BENCH_LIST_ROUNDS:-3}
 missed=0
 server_pids=
+holder_pid=
 
 verdict() { # what value goal
     local met
@@ -64,7 +65,7 @@ elapsed() {
 # Median times of two commands (given as two strings of words), in paired runs taking turns;
 # prints "report floor" in microseconds.
 paired() { # rounds "report command" "floor command"
-    local n=$1 i report=() floor=()
+    local n=$1 i reports=() floors=()
     read -r -a a <<<"$2"
     read -r -a b <<<"$3"
     # A first run of each fills the caches; for a single long round it would only double the time.
@@ -74,14 +75,14 @@ paired() { # rounds "report command" "floor command"
     fi
     for ((i = 0; i < n; i++)); do
         if ((i % 2 == 0)); then
-            report+=("$(elapsed "${a[@]}")")
-            floor+=("$(elapsed "${b[@]}")")
+            reports+=("$(elapsed "${a[@]}")")
+            floors+=("$(elapsed "${b[@]}")")
         else
-            floor+=("$(elapsed "${b[@]}")")
-            report+=("$(elapsed "${a[@]}")")
+            floors+=("$(elapsed "${b[@]}")")
+            reports+=("$(elapsed "${a[@]}")")
         fi
     done
-    echo "$(printf '%s\n' "${report[@]}" | median) $(printf '%s\n' "${floor[@]}" | median)"
+    echo "$(printf '%s\n' "${reports[@]}" | median) $(printf '%s\n' "${floors[@]}" | median)"
 }
 
 # The winspool calls a program makes itself (not those the driver makes inside), one name a line,
@@ -101,24 +102,12 @@ spooler_calls() { # program arguments...
             if (ret >= first && ret < last) print name }' | sort
 }
 
-run_wine() {
-    # shellcheck source=testbed/wine-loader.sh
-    source tools/testbed/wine-loader.sh
-    local build=win64
-    [[ $tb_runs_32bit -eq 1 ]] && build=win32
-    echo "== wine: $build build (${TB_WINE_SKIP_REASON:-every build runs here; measuring the primary one})"
-    tools/build.sh "$build" >/dev/null
-    local tool=build/$build/app/ostrel-report.exe floor=build/$build/tests/report-floor.exe
-
-    eval "$(tools/testbed/start.sh)"
-    trap 'tools/testbed/stop.sh >/dev/null 2>&1' EXIT
-    # The holder waits until it is stopped, by its id, before the test bed.
-    local holder_pid
+# A Wine process that loads a driver, alive while the runs are measured: no run pays for starting
+# the wineserver or Wine's desktop process. Then the servers whose work each run is charged with:
+# this test bed's wineserver (other test beds may run their own) and cupsd.
+start_holder() {
     "$TB_WINE" "$floor" --hold </dev/null >/dev/null 2>&1 &
     holder_pid=$!
-    # shellcheck disable=SC2064 # the pid is fixed now
-    trap "kill $holder_pid 2>/dev/null; tools/testbed/stop.sh >/dev/null 2>&1" EXIT
-    # This test bed's wineserver (other test beds may run their own) and cupsd.
     "$TB_WINE" "$floor" --list >/dev/null 2>&1
     local pid
     server_pids=$(cat "$OSTREL_TESTBED_DIR/cups/cupsd.pid")
@@ -127,9 +116,34 @@ run_wine() {
             server_pids="$server_pids $pid"
         fi
     done
+}
+
+# Wine takes the CUPS queues into its printer list when its wineserver starts: queues added while
+# one runs stay unseen. The holder and the wineserver end here, by the holder's id and the server's
+# own command.
+stop_holder() {
+    [[ -n $holder_pid ]] || return 0
+    kill "$holder_pid" 2>/dev/null || true
+    wait "$holder_pid" 2>/dev/null || true
+    holder_pid=
+    timeout 30 wineserver -w >/dev/null 2>&1 || true
+}
+
+run_wine() {
+    # shellcheck source=testbed/wine-loader.sh
+    source tools/testbed/wine-loader.sh
+    local build=win64
+    [[ $tb_runs_32bit -eq 1 ]] && build=win32
+    echo "== wine: $build build (${TB_WINE_SKIP_REASON:-every build runs here; measuring the primary one})"
+    tools/build.sh "$build" >/dev/null
+    tool=build/$build/app/ostrel-report.exe
+    floor=build/$build/tests/report-floor.exe
+
+    eval "$(tools/testbed/start.sh)"
+    trap 'tools/testbed/stop.sh >/dev/null 2>&1' EXIT
+    trap 'stop_holder; tools/testbed/stop.sh >/dev/null 2>&1' EXIT
+    start_holder
     echo "servers measured with each run: $server_pids"
-    # shellcheck disable=SC2064 # the pid is fixed now
-    trap "exec 9>&-; wait $holder_pid 2>/dev/null; tools/testbed/stop.sh >/dev/null 2>&1" EXIT
 
     local queues=() queue default times
     mapfile -t queues < <("$TB_WINE" "$tool" --list | tr -d '\r')
@@ -162,9 +176,11 @@ run_wine() {
     local count listed have=${#queues[@]} ppd=tests/fixtures/ppd/Ricoh-Aficio_MP_1100_PS.ppd
     local -A list_time all_time
     for count in 50 200; do
+        stop_holder
         for ((; have < count; have++)); do
             lpadmin -p "$(printf 'Bench-%03d' "$have")" -v file:/dev/null -P "$ppd" -E >/dev/null 2>&1
         done
+        start_holder
         # Wine must see every queue, or the figures below are of fewer printers than they say.
         listed=$("$TB_WINE" "$tool" --list | wc -l)
         echo "$count queues in CUPS: the report tool lists $listed"
