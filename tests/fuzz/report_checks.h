@@ -39,6 +39,22 @@ constexpr const char* SectionTitles[] = {
     "- DEVMODE (DocumentProperties) -",
 };
 
+inline void CheckRtf(const std::string& rtf)
+{
+    Require(rtf.rfind("{\\rtf1", 0) == 0, "the RTF starts its document");
+    int depth = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        if (rtf[i] == '\\')
+            ++i;
+        else if (rtf[i] == '{')
+            ++depth;
+        else if (rtf[i] == '}')
+            Require(--depth > 0 || i + 1 == rtf.size() || rtf.substr(i + 1).find_first_not_of("\r\n") == std::string::npos,
+                    "the RTF closes its document group last");
+    }
+    Require(depth == 0, "the RTF groups are balanced");
+}
+
 // Builds the report for entry and checks it. A driver's texts may hold line breaks, so a title is
 // looked for as a whole line after the one before it, not as the only line of its shape.
 inline void CheckReport(Spooler& spooler, const std::string& entry)
@@ -59,20 +75,10 @@ inline void CheckReport(Spooler& spooler, const std::string& entry)
     const std::string plain = document.PlainText();
     Require(plain.size() == document.Text().size() + static_cast<std::size_t>(document.LineCount()),
             "plain text ends every line with CR LF");
-    // Text that reaches the RTF unescaped shows as unbalanced groups.
-    const std::string rtf = document.Rtf();
-    Require(rtf.rfind("{\\rtf1", 0) == 0, "the RTF starts its document");
-    int depth = 0;
-    for (std::size_t i = 0; i < rtf.size(); ++i) {
-        if (rtf[i] == '\\')
-            ++i;
-        else if (rtf[i] == '{')
-            ++depth;
-        else if (rtf[i] == '}')
-            Require(--depth > 0 || i + 1 == rtf.size() || rtf.substr(i + 1).find_first_not_of("\r\n") == std::string::npos,
-                    "the RTF closes its document group last");
-    }
-    Require(depth == 0, "the RTF groups are balanced");
+    // Text that reaches the RTF unescaped shows as unbalanced groups; the double-byte code page
+    // reads its text another way than a single-byte one.
+    for (const unsigned codePage : {1252u, 932u})
+        CheckRtf(document.Rtf(codePage));
 }
 
 }  // namespace ostrel::fuzz
