@@ -8,10 +8,15 @@ namespace ostrel {
 class ScopedPrinter {
 public:
     explicit ScopedPrinter(Spooler& spooler) : spooler_(spooler) {}
+    // A close that fails or raises has nothing left to spoil: whatever used the printer is done.
     ~ScopedPrinter()
     {
-        if (handle_ != nullptr)
+        if (handle_ == nullptr)
+            return;
+        try {
             spooler_.ClosePrinter(handle_);
+        } catch (...) {
+        }
     }
     ScopedPrinter(const ScopedPrinter&) = delete;
     ScopedPrinter& operator=(const ScopedPrinter&) = delete;

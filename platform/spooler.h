@@ -79,6 +79,9 @@ public:
 
     // The application's printer object: its current printer and that printer's device mode.
     virtual CurrentPrinter GetCurrentPrinter() = 0;
+    // Only the current printer's device name (empty for none): where the rest is costly to load,
+    // this answers without loading it.
+    virtual std::string GetCurrentPrinterName() { return GetCurrentPrinter().deviceName; }
     virtual const void* GlobalLock(DevModeHandle handle) = 0;
     virtual void GlobalUnlock(DevModeHandle handle) = 0;
     virtual std::size_t GlobalSize(DevModeHandle handle) = 0;

@@ -21,21 +21,30 @@ constexpr const char* SourceNames[SourceCount] = {"Default", "User default", "Gl
 // The copies live for all five sections, since each later source is compared with the earlier ones.
 using Slots = std::array<std::unique_ptr<DevModeRecord>, SourceCount>;
 
-// Holds a device-mode handle locked for as long as it lives.
+// Holds a device-mode handle locked until Unlock, or until it goes out of scope after a fault.
 class LockedDevMode {
 public:
     LockedDevMode(Spooler& spooler, DevModeHandle handle)
         : spooler_(spooler), handle_(handle), memory_(spooler.GlobalLock(handle)) {}
     ~LockedDevMode()
     {
-        if (memory_ != nullptr)
-            spooler_.GlobalUnlock(handle_);
+        try {
+            Unlock();
+        } catch (...) {
+        }
     }
     LockedDevMode(const LockedDevMode&) = delete;
     LockedDevMode& operator=(const LockedDevMode&) = delete;
 
     const void* Memory() const { return memory_; }
     std::size_t Size() const { return memory_ != nullptr ? spooler_.GlobalSize(handle_) : 0; }
+    void Unlock()
+    {
+        if (memory_ == nullptr)
+            return;
+        memory_ = nullptr;
+        spooler_.GlobalUnlock(handle_);
+    }
 
 private:
     Spooler& spooler_;
@@ -110,16 +119,19 @@ void WriteDocumentPropertiesSection(ReportContext& context, Slots& slots)
 
 void WriteCurrentSection(ReportContext& context, Slots& slots)
 {
-    const CurrentPrinter current = context.spooler.GetCurrentPrinter();
-    // A printer object without a printer stands on none, not on one whose name is empty.
-    if (current.deviceName.empty() || current.deviceName != context.deviceName)
+    // A printer object without a printer stands on none, not on one whose name is empty. The name
+    // alone decides; the printer's device mode is asked for only when the section is shown.
+    const std::string currentName = context.spooler.GetCurrentPrinterName();
+    if (currentName.empty() || currentName != context.deviceName)
         return;
+    const CurrentPrinter current = context.spooler.GetCurrentPrinter();
     ReportWriter& writer = context.writer;
     writer.AddSectionTitle("Current DEVMODE (TPrinter)");
     Guarded(writer, [&] {
         {
-            const LockedDevMode locked(context.spooler, current.devMode);
+            LockedDevMode locked(context.spooler, current.devMode);
             slots[Current] = CopyDevMode(locked.Memory(), locked.Size());
+            locked.Unlock();
         }
         ShowRecord(context, slots, Current);
     });

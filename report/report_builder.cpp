@@ -36,18 +36,24 @@ PrinterNames ReportBuilder::MakeReport(const std::string& entry)
 {
     ReportWriter writer(document_);
     ReportContext context{spooler_, writer, DeviceNameOfEntry(entry), {}, nullptr};
-    context.portName = PortNameOfDevicesValue(
-        spooler_.GetPrivateProfileStringA("devices", context.deviceName.c_str(), "", "Win.ini"));
 
     document_.Clear();
     {
         ScopedUpdate update(document_);
         ScopedPrinter printer(spooler_);
 
+        // Every platform call may fail or raise: a fault here must not cost the report.
+        Guarded(writer, [&] {
+            context.portName = PortNameOfDevicesValue(
+                spooler_.GetPrivateProfileStringA("devices", context.deviceName.c_str(), "", "Win.ini"));
+        });
+
         Guarded(writer, [&] { WriteCapabilitySection(context); });
 
-        if (!printer.Open(context.deviceName))
-            Guarded(writer, [&] { WriteOpenFailure(context); });
+        Guarded(writer, [&] {
+            if (!printer.Open(context.deviceName))
+                WriteOpenFailure(context);
+        });
         context.printer = printer.Get();
 
         WritePrinterInfoSections(context);

@@ -2,6 +2,7 @@
 
 #include "platform/text_and_time.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -17,16 +18,24 @@ constexpr char TitleFont[] = "Times New Roman";
 constexpr char NotSupportedFont[] = "Arial";
 constexpr char ExceptionFont[] = "Times New Roman";
 
+// Report values are short: one pass into a line-sized buffer, a second only for a longer text.
 std::string VFormat(const char* format, va_list args)
 {
-    va_list measure;
-    va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
-    if (length <= 0)
+    char line[256];
+    va_list retry;
+    va_copy(retry, args);
+    const int length = std::vsnprintf(line, sizeof line, format, args);
+    if (length <= 0) {
+        va_end(retry);
         return {};
+    }
+    if (static_cast<std::size_t>(length) < sizeof line) {
+        va_end(retry);
+        return std::string(line, static_cast<std::size_t>(length));
+    }
     std::vector<char> text(static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(text.data(), text.size(), format, args);
+    std::vsnprintf(text.data(), text.size(), format, retry);
+    va_end(retry);
     return std::string(text.data(), static_cast<std::size_t>(length));
 }
 
@@ -138,9 +147,18 @@ void ReportWriter::CaretToEnd()
     document_.ResetSelectionAttributes();
 }
 
+// The label as "%-24.24s" gives it (up to its first NUL, cut or filled to 24 columns), then " : ".
 void ReportWriter::AddItem(const std::string& label, const std::string& value)
 {
-    AddLine(Format("%-24.24s : ", label.c_str()) + value);
+    constexpr std::size_t LabelColumns = 24;
+    const std::size_t labelLength = std::min(std::char_traits<char>::length(label.c_str()), LabelColumns);
+    std::string line;
+    line.reserve(LabelColumns + 3 + value.size());
+    line.append(label, 0, labelLength);
+    line.append(LabelColumns - labelLength, ' ');
+    line += " : ";
+    line += value;
+    AddLine(line);
 }
 
 void ReportWriter::AddItemString(const std::string& label, const char* text, bool multi)

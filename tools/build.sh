@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds the given builds of Ostrel under build/: native, sanitize, win32, win64.
+# Configures and builds the given builds of Ostrel under build/: native, sanitize, win32, win64,
+# and fuzz (the libFuzzer targets, with clang; tools/fuzz.sh runs them).
 #   tools/build.sh native win32
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,7 +12,8 @@ for build in "$@"; do
         sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DOSTREL_SANITIZE=ON) ;;
         win32) options=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake) ;;
         win64) options=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake) ;;
-        *) echo "build.sh: unknown build '$build' (native, sanitize, win32, win64)" >&2; exit 2 ;;
+        fuzz) options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREL_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14) ;;
+        *) echo "build.sh: unknown build '$build' (native, sanitize, win32, win64, fuzz)" >&2; exit 2 ;;
     esac
     cmake -S . -B "build/$build" "${options[@]}" >/dev/null
     cmake --build "build/$build" -j"$(nproc)"

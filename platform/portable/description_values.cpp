@@ -382,7 +382,10 @@ std::vector<BYTE> DevModeOfJson(const Json& value)
     record.dmSize = sizeof(DEVMODEA);
     record.dmDriverExtra = static_cast<WORD>(extra.size());
     auto* bytes = reinterpret_cast<BYTE*>(&record);
-    for (const auto& [name, field] : value.items()) {
+    for (const auto& member : value.items()) {
+        // Named references, not a structured binding: clang 14 cannot capture those in a lambda.
+        const std::string& name = member.key();
+        const Json& field = member.value();
         if (name == "extra")
             continue;
         const DevModeField* known = nullptr;

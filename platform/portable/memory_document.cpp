@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
@@ -169,10 +170,13 @@ void MemoryDocument::AppendReservedLine(const std::string& text) {
 }
 
 void MemoryDocument::Append(const std::string& text, std::size_t limit) {
-    const std::string line = NormalizedLine(text);
+    // Nearly every line has no CR: it goes in as it is, without a normalized copy.
+    const bool plain = text.find('\r') == std::string::npos;
+    const std::string normalized = plain ? std::string() : NormalizedLine(text);
+    const std::size_t lineSize = plain ? text.size() + 1 : normalized.size();
     // Positions are ints: no limit reaches beyond them.
     limit = std::min<std::size_t>(limit, INT_MAX);
-    if (text_.size() > limit || line.size() > limit - text_.size()) {
+    if (text_.size() > limit || lineSize > limit - text_.size()) {
         throw std::runtime_error("RichEdit での行の挿入エラー");
     }
 
@@ -182,8 +186,14 @@ void MemoryDocument::Append(const std::string& text, std::size_t limit) {
     if (runs_.empty() || runs_.rbegin()->second != DefaultFormat()) {
         runs_.emplace_hint(runs_.end(), start, DefaultFormat());
     }
-    text_ += line;
-    lineCount_ += static_cast<int>(std::count(line.begin(), line.end(), '\n'));
+    const std::size_t from = text_.size();
+    if (plain) {
+        text_ += text;
+        text_ += '\n';
+    } else {
+        text_ += normalized;
+    }
+    lineCount_ += static_cast<int>(std::count(text_.begin() + static_cast<std::ptrdiff_t>(from), text_.end(), '\n'));
     selectionStart_ = static_cast<int>(text_.size());
     selectionLength_ = 0;
 }
@@ -244,10 +254,24 @@ int MemoryDocument::Find(const std::string& text, int start, int span) const {
     const long long first = std::clamp<long long>(start, 0, length);
     const long long last =
         std::clamp<long long>(static_cast<long long>(start) + std::max(span, 0), first, length);
-    const auto rangeEnd = text_.begin() + last;
-    const auto found = std::search(text_.begin() + first, rangeEnd, text.begin(), text.end(),
-                                   [](char a, char b) { return FoldAsciiCase(a) == FoldAsciiCase(b); });
-    return found == rangeEnd ? -1 : static_cast<int>(found - text_.begin());
+    const auto sameIgnoringCase = [](char a, char b) { return FoldAsciiCase(a) == FoldAsciiCase(b); };
+    const char head = text.front();
+    if (head != FoldAsciiCase(head) || (head >= 'a' && head <= 'z')) {
+        const auto rangeEnd = text_.begin() + last;
+        const auto found = std::search(text_.begin() + first, rangeEnd, text.begin(), text.end(), sameIgnoringCase);
+        return found == rangeEnd ? -1 : static_cast<int>(found - text_.begin());
+    }
+    // A first character without case (the markers' '*'): memchr finds the candidates.
+    const auto size = static_cast<long long>(text.size());
+    for (long long at = first; at + size <= last; ++at) {
+        const void* hit = std::memchr(text_.data() + at, head, static_cast<std::size_t>(last - size + 1 - at));
+        if (hit == nullptr)
+            return -1;
+        at = static_cast<const char*>(hit) - text_.data();
+        if (std::equal(text.begin() + 1, text.end(), text_.begin() + at + 1, sameIgnoringCase))
+            return static_cast<int>(at);
+    }
+    return -1;
 }
 
 void MemoryDocument::BeginUpdate() {

@@ -117,9 +117,13 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
                                    : codePage_;
         const WindowsLayout layout = WindowsLayoutOfJson(system);
         std::map<DWORD, std::string> messages;
-        for (const auto& [code, text] : Member(system, "messages").items())
+        // Named references, not a structured binding: clang 14 cannot capture those in a lambda.
+        for (const auto& message : Member(system, "messages").items()) {
+            const std::string& code = message.key();
+            const Json& text = message.value();
             messages[InMember("messages", [&] { return DwordOfKey(code); })] =
                 InMember("messages: " + ShortText(code), [&] { return BytesOfJsonString(text); });
+        }
 
         std::optional<Current> current;
         std::optional<std::vector<BYTE>> currentDevMode;

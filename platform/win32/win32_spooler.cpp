@@ -150,17 +150,26 @@ bool Win32Spooler::IsReadableMemory(const void* address, std::size_t length)
 
 // The application's printer object stands on the system's default printer from the start, with
 // the device mode its driver gives for it.
-void Win32Spooler::LoadCurrentPrinter()
+void Win32Spooler::LoadCurrentPrinterName()
 {
-    currentLoaded_ = true;
+    nameLoaded_ = true;
     DWORD size = 0;
     ::GetDefaultPrinterA(nullptr, &size);
     if (size == 0)
         return;
     std::vector<char> name(size, '\0');
-    if (!::GetDefaultPrinterA(name.data(), &size))
+    if (::GetDefaultPrinterA(name.data(), &size))
+        current_.deviceName = name.data();
+}
+
+void Win32Spooler::LoadCurrentPrinter()
+{
+    if (!nameLoaded_)
+        LoadCurrentPrinterName();
+    currentLoaded_ = true;
+    if (current_.deviceName.empty())
         return;
-    current_.deviceName = name.data();
+    std::vector<char> name = Writable(current_.deviceName);
 
     HANDLE opened = nullptr;
     if (!::OpenPrinterA(name.data(), &opened, nullptr))
@@ -195,6 +204,13 @@ CurrentPrinter Win32Spooler::GetCurrentPrinter()
     if (!currentLoaded_)
         LoadCurrentPrinter();
     return current_;
+}
+
+std::string Win32Spooler::GetCurrentPrinterName()
+{
+    if (!nameLoaded_)
+        LoadCurrentPrinterName();
+    return current_.deviceName;
 }
 
 const void* Win32Spooler::GlobalLock(DevModeHandle handle)

@@ -33,13 +33,18 @@ public:
     WindowsLayout LayoutOfAnswers(const char* device) override;
     bool IsReadableMemory(const void* address, std::size_t length) override;
     CurrentPrinter GetCurrentPrinter() override;
+    std::string GetCurrentPrinterName() override;
     const void* GlobalLock(DevModeHandle handle) override;
     void GlobalUnlock(DevModeHandle handle) override;
     std::size_t GlobalSize(DevModeHandle handle) override;
 
 private:
+    void LoadCurrentPrinterName();
     void LoadCurrentPrinter();
 
+    // The name is cheap to have; driver, port and device mode cost an open and four driver
+    // round trips, so they are loaded only when asked for.
+    bool nameLoaded_ = false;
     bool currentLoaded_ = false;
     CurrentPrinter current_;  // owns current_.devMode, a global memory block
 };

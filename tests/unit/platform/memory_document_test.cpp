@@ -145,6 +145,12 @@ TEST(MemoryDocument, FindIgnoresCaseWithinItsRange) {
         {"gamma", 0, whole, -1},
         {"", 0, whole, -1},
         {"alpha", whole, whole, -1},
+        // A first character without case takes another path.
+        {" BETA", 0, 10, 5},
+        {" beta", 0, 9, -1},
+        {"\nalpha", 0, whole, 10},
+        {"\n", 11, whole, 16},
+        {" x", 0, whole, -1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(doc.Find(c.text, c.start, c.span), c.expected)

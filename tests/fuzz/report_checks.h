@@ -1,0 +1,84 @@
+// What every report must hold, whatever the spooler answered: all section titles in order, the
+// update ended, and both renderings of the text. A broken rule aborts, which the fuzzer records.
+#pragma once
+
+#include "platform/portable/memory_document.h"
+#include "report/report_builder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace ostrel::fuzz {
+
+inline void Require(bool holds, const char* rule)
+{
+    if (!holds) {
+        std::fprintf(stderr, "broken rule: %s\n", rule);
+        std::abort();
+    }
+}
+
+constexpr const char* SectionTitles[] = {
+    "- Ostrel -",
+    "- PRINTER_INFO_1 -",
+    "- PRINTER_INFO_2 -",
+    "- PRINTER_INFO_4 [NT3.5] -",
+    "- PRINTER_INFO_5 [95,NT4] -",
+    "- PRINTER_INFO_6 [NT4] -",
+    "- PRINTER_INFO_7 [2000] -",
+    "- DRIVER_INFO_1 -",
+    "- DRIVER_INFO_2 -",
+    "- DRIVER_INFO_3 [95,NT4] -",
+    "- DRIVER_INFO_4 [2000] -",
+    "- DRIVER_INFO_5 [2000] -",
+    "- DRIVER_INFO_6 [Me,2000] -",
+    "- Default DEVMODE (PRINTER_INFO_2) -",
+    "- User default DEVMODE (PRINTER_INFO_8 [2000]) -",
+    "- Global default DEVMODE (PRINTER_INFO_9 [2000]) -",
+    "- DEVMODE (DocumentProperties) -",
+};
+
+inline void CheckRtf(const std::string& rtf)
+{
+    Require(rtf.rfind("{\\rtf1", 0) == 0, "the RTF starts its document");
+    int depth = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        if (rtf[i] == '\\')
+            ++i;
+        else if (rtf[i] == '{')
+            ++depth;
+        else if (rtf[i] == '}')
+            Require(--depth > 0 || i + 1 == rtf.size() || rtf.substr(i + 1).find_first_not_of("\r\n") == std::string::npos,
+                    "the RTF closes its document group last");
+    }
+    Require(depth == 0, "the RTF groups are balanced");
+}
+
+// Builds the report for entry and checks it. A driver's texts may hold line breaks, so a title is
+// looked for as a whole line after the one before it, not as the only line of its shape.
+inline void CheckReport(Spooler& spooler, const std::string& entry)
+{
+    MemoryDocument document;
+    ReportBuilder(spooler, document).MakeReport(entry);
+    Require(document.UpdateDepth() == 0, "the update is ended");
+    Require(document.SelectionStart() == 0 && document.SelectionLength() == 0, "the caret stands at the start");
+
+    const std::string text = "\n" + document.Text();
+    std::string::size_type at = 0;
+    for (const char* title : SectionTitles) {
+        at = text.find("\n" + std::string(title) + "\n", at);
+        Require(at != std::string::npos, "every section title, in order");
+        ++at;
+    }
+
+    const std::string plain = document.PlainText();
+    Require(plain.size() == document.Text().size() + static_cast<std::size_t>(document.LineCount()),
+            "plain text ends every line with CR LF");
+    // Text that reaches the RTF unescaped shows as unbalanced groups; the double-byte code page
+    // reads its text another way than a single-byte one.
+    for (const unsigned codePage : {1252u, 932u})
+        CheckRtf(document.Rtf(codePage));
+}
+
+}  // namespace ostrel::fuzz
