@@ -14,6 +14,8 @@ tools/build.sh native sanitize win32 win64
 
 ctest --test-dir build/native --output-on-failure -j"$(nproc)"
 ctest --test-dir build/sanitize --output-on-failure -j"$(nproc)"
+# Each fuzz target for a short while from its seed corpus (tools/fuzz.sh runs them for longer).
+tools/fuzz.sh --seconds 30
 
 # Assigned first: inside eval "$(...)" a failed start would go unnoticed.
 testbed=$(tools/testbed/start.sh --xvfb) || { echo "test.sh: the test bed did not start (see above); nothing under Wine was tested" >&2; exit 1; }

@@ -121,6 +121,14 @@ WindowsFamily FaultInjectingSpooler::GetVersionExA()
     return inner_.GetVersionExA();
 }
 
+int FaultInjectingSpooler::lstrcmpA(const char* a, const char* b)
+{
+    if (Faulty("lstrcmpA"))
+        return 1;
+    lastError_.reset();
+    return inner_.lstrcmpA(a, b);
+}
+
 bool FaultInjectingSpooler::IsReadableMemory(const void* address, std::size_t length)
 {
     if (Faulty("IsReadableMemory"))

@@ -51,6 +51,9 @@ public:
     DWORD GetLastError() override;
     LocalText FormatMessageA(DWORD code) override;
     WindowsFamily GetVersionExA() override;
+    unsigned GetACP() override { return inner_.GetACP(); }
+    int lstrcmpA(const char* a, const char* b) override;
+    WindowsLayout LayoutOfAnswers(const char* device) override { return inner_.LayoutOfAnswers(device); }
     bool IsReadableMemory(const void* address, std::size_t length) override;
     CurrentPrinter GetCurrentPrinter() override;
     std::string GetCurrentPrinterName() override;
