@@ -3,7 +3,7 @@
 // printer the next print uses.
 #pragma once
 
-#include "platform/spooler.h"
+#include "platform/forwarding_spooler.h"
 #include "platform/win32/ui/handles.h"
 
 #include <windows.h>
@@ -59,66 +59,20 @@ private:
 
 // The system's spooler, except that the application's printer object stands on the printer the
 // print or printer-setup dialog chose last, once one did.
-class ApplicationSpooler final : public Spooler {
+class ApplicationSpooler final : public ForwardingSpooler {
 public:
-    explicit ApplicationSpooler(Spooler& system) : system_(system) {}
+    using ForwardingSpooler::ForwardingSpooler;
 
-    bool OpenPrinterA(const std::string& name, PrinterHandle* handle, PRINTER_DEFAULTSA* defaults) override
-    {
-        return system_.OpenPrinterA(name, handle, defaults);
-    }
-    bool ClosePrinter(PrinterHandle handle) override { return system_.ClosePrinter(handle); }
-    std::int32_t DeviceCapabilitiesA(const char* device, const char* port, WORD capability, void* output,
-                                     std::size_t outputSize) override
-    {
-        return system_.DeviceCapabilitiesA(device, port, capability, output, outputSize);
-    }
-    bool GetPrinterA(PrinterHandle handle, DWORD level, BYTE* buffer, DWORD size, DWORD* needed) override
-    {
-        return system_.GetPrinterA(handle, level, buffer, size, needed);
-    }
-    bool GetPrinterDriverA(PrinterHandle handle, const char* environment, DWORD level, BYTE* buffer, DWORD size,
-                           DWORD* needed) override
-    {
-        return system_.GetPrinterDriverA(handle, environment, level, buffer, size, needed);
-    }
-    std::int32_t DocumentPropertiesA(PrinterHandle handle, const char* device, DEVMODEA* output,
-                                     std::size_t outputSize, const DEVMODEA* input, DWORD mode) override
-    {
-        return system_.DocumentPropertiesA(handle, device, output, outputSize, input, mode);
-    }
-    bool EnumPrintersA(DWORD flags, const char* name, DWORD level, BYTE* buffer, DWORD size, DWORD* needed,
-                       DWORD* returned) override
-    {
-        return system_.EnumPrintersA(flags, name, level, buffer, size, needed, returned);
-    }
-    std::string GetPrivateProfileStringA(const char* section, const char* key, const char* fallback,
-                                         const char* file) override
-    {
-        return system_.GetPrivateProfileStringA(section, key, fallback, file);
-    }
-    DWORD GetLastError() override { return system_.GetLastError(); }
-    LocalText FormatMessageA(DWORD code) override { return system_.FormatMessageA(code); }
-    WindowsFamily GetVersionExA() override { return system_.GetVersionExA(); }
-    unsigned GetACP() override { return system_.GetACP(); }
-    int lstrcmpA(const char* a, const char* b) override { return system_.lstrcmpA(a, b); }
-    WindowsLayout LayoutOfAnswers(const char* device) override { return system_.LayoutOfAnswers(device); }
-    bool IsReadableMemory(const void* address, std::size_t length) override
-    {
-        return system_.IsReadableMemory(address, length);
-    }
     CurrentPrinter GetCurrentPrinter() override
     {
         const ApplicationPrinter& printer = ApplicationPrinter::Instance();
-        return printer.HasChosen() ? printer.Chosen() : system_.GetCurrentPrinter();
+        return printer.HasChosen() ? printer.Chosen() : inner_.GetCurrentPrinter();
     }
-    // Both kinds of handle are global memory blocks.
-    const void* GlobalLock(DevModeHandle handle) override { return system_.GlobalLock(handle); }
-    void GlobalUnlock(DevModeHandle handle) override { system_.GlobalUnlock(handle); }
-    std::size_t GlobalSize(DevModeHandle handle) override { return system_.GlobalSize(handle); }
-
-private:
-    Spooler& system_;
+    std::string GetCurrentPrinterName() override
+    {
+        const ApplicationPrinter& printer = ApplicationPrinter::Instance();
+        return printer.HasChosen() ? printer.Chosen().deviceName : inner_.GetCurrentPrinterName();
+    }
 };
 
 }  // namespace ostrel

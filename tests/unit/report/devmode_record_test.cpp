@@ -3,7 +3,7 @@
 #include "platform/data_fault.h"
 #include "platform/portable/description_values.h"
 #include "platform/portable/scripted_spooler.h"
-#include "tests/unit/report/forwarding_spooler.h"
+#include "platform/forwarding_spooler.h"
 
 #include <gtest/gtest.h>
 
@@ -134,7 +134,7 @@ TEST(DevModesEqual, DriverBufferComparesAsTheRecordItHolds)
 // that differ only in the case of their names.
 TEST(DevModesEqual, NamesCompareThroughTheSystem)
 {
-    struct CaselessSystem : testing::ForwardingSpooler {
+    struct CaselessSystem : ForwardingSpooler {
         using ForwardingSpooler::ForwardingSpooler;
         int calls = 0;
         int lstrcmpA(const char* a, const char* b) override

@@ -1,6 +1,6 @@
 #include "report/printer_snapshot.h"
 
-#include "tests/unit/report/forwarding_spooler.h"
+#include "platform/forwarding_spooler.h"
 #include "tests/unit/report/scripted_printer.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +70,7 @@ TEST(PrinterSnapshot, RendersTheReportOfThePrinterItWasTakenFrom)
 // A device mode may lie at any address in the spooler's buffer.
 TEST(PrinterSnapshot, ReadsADeviceModeAtAnUnalignedAddress)
 {
-    struct UnalignedDevMode : testing::ForwardingSpooler {
+    struct UnalignedDevMode : ForwardingSpooler {
         using ForwardingSpooler::ForwardingSpooler;
         std::vector<BYTE> devMode = DevModeOfJson(Json{{"dmDeviceName", "Odd"}, {"extra", "0A0B"}});
         bool GetPrinterA(PrinterHandle handle, DWORD level, BYTE* buffer, DWORD size, DWORD* needed) override
@@ -98,7 +98,7 @@ TEST(PrinterSnapshot, ReadsADeviceModeAtAnUnalignedAddress)
 
 TEST(PrinterSnapshot, DeviceModeHandleThatDoesNotLockIsNotUnlocked)
 {
-    struct Unlockable : testing::ForwardingSpooler {
+    struct Unlockable : ForwardingSpooler {
         using ForwardingSpooler::ForwardingSpooler;
         int unlocks = 0;
         const void* GlobalLock(DevModeHandle) override { return nullptr; }

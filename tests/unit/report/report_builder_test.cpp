@@ -1,4 +1,4 @@
-#include "tests/unit/report/forwarding_spooler.h"
+#include "platform/forwarding_spooler.h"
 #include "tests/unit/report/scripted_printer.h"
 
 #include <gtest/gtest.h>
@@ -140,7 +140,7 @@ TEST(ReportBuilder, FullDocumentStillTakesEveryTitleAndMarker)
 // Whatever a refusing spooler writes into the handle, the report goes on with none.
 TEST(ReportBuilder, FailedOpenLeavesTheHandleNull)
 {
-    struct GarbageOnFailure : testing::ForwardingSpooler {
+    struct GarbageOnFailure : ForwardingSpooler {
         using ForwardingSpooler::ForwardingSpooler;
         std::vector<PrinterHandle> used;
         bool OpenPrinterA(const std::string&, PrinterHandle* handle, PRINTER_DEFAULTSA*) override

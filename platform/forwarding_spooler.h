@@ -1,10 +1,10 @@
-// A spooler that passes every call to a scripted one; a test overrides the calls whose answers it
-// bends beyond what a description file can say.
+// A spooler that passes every call to another one: the base of a spooler that changes only some
+// answers (the application's printer object, a test bending a driver's answers).
 #pragma once
 
-#include "platform/portable/scripted_spooler.h"
+#include "platform/spooler.h"
 
-namespace ostrel::testing {
+namespace ostrel {
 
 class ForwardingSpooler : public Spooler {
 public:
@@ -55,6 +55,7 @@ public:
         return inner_.IsReadableMemory(address, length);
     }
     CurrentPrinter GetCurrentPrinter() override { return inner_.GetCurrentPrinter(); }
+    std::string GetCurrentPrinterName() override { return inner_.GetCurrentPrinterName(); }
     const void* GlobalLock(DevModeHandle handle) override { return inner_.GlobalLock(handle); }
     void GlobalUnlock(DevModeHandle handle) override { inner_.GlobalUnlock(handle); }
     std::size_t GlobalSize(DevModeHandle handle) override { return inner_.GlobalSize(handle); }
@@ -63,4 +64,4 @@ protected:
     Spooler& inner_;
 };
 
-}  // namespace ostrel::testing
+}  // namespace ostrel
