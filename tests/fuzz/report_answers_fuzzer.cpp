@@ -141,6 +141,12 @@ public:
         return LocalText(copy);
     }
 
+    int lstrcmpA(const char* a, const char* b) override { return std::strcmp(a, b); }
+    // The records are laid out in this build's own layout.
+    WindowsLayout LayoutOfAnswers(const char*) override
+    {
+        return sizeof(void*) == 4 ? WindowsLayout::Win32 : WindowsLayout::Win64;
+    }
     WindowsFamily GetVersionExA() override
     {
         if (Next() != Answer::Give)
