@@ -35,20 +35,27 @@ check() {
     if "$@"; then pass; else fail "$what"; fi
 }
 
-for build in "${builds[@]}"; do
-    tool="$build/app/ostrel-report.exe"
-    name=$(basename "$build")
-
-    # In-process comparison of every report with direct spooler queries.
-    out=$(wine "$build/tests/wine_report_check.exe" 2>&1 | tr -d '\r')
+# Runs a checker program that ends with "N passed, N failed" and adds its counts to ours.
+add_counts() {
+    local name=$1 what=$2 out summary
+    shift 2
+    out=$("$@" 2>&1 | tr -d '\r')
     printf '%s\n' "$out" | grep '^FAILED' | sed "s/^/[$name] /"
     summary=$(printf '%s\n' "$out" | tail -n 1)
     if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
         passed=$((passed + BASH_REMATCH[1]))
         failed=$((failed + BASH_REMATCH[2]))
     else
-        fail "[$name] wine_report_check did not finish: $out"
+        fail "[$name] $what did not finish: $out"
     fi
+}
+
+for build in "${builds[@]}"; do
+    tool="$build/app/ostrel-report.exe"
+    name=$(basename "$build")
+
+    # In-process comparison of every report with direct spooler queries.
+    add_counts "$name" wine_report_check wine "$build/tests/wine_report_check.exe"
 
     mapfile -t queues < <(wine "$tool" --list | tr -d '\r')
     check "[$name] the tool lists the test bed's queues" test "${#queues[@]}" -ge 4
@@ -67,15 +74,7 @@ for build in "${builds[@]}"; do
                 grep -q "\"layout\": \"$name\"" "$work/$name-${queues[0]}.json" ;;
     esac
     # The desktop program's exports, called through GetProcAddress, and their names in the file.
-    out=$(wine "$build/tests/exports_check.exe" "$build/app/Ostrel.exe" 2>&1 | tr -d '\r')
-    printf '%s\n' "$out" | grep '^FAILED' | sed "s/^/[$name] /"
-    summary=$(printf '%s\n' "$out" | tail -n 1)
-    if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-        passed=$((passed + BASH_REMATCH[1]))
-        failed=$((failed + BASH_REMATCH[2]))
-    else
-        fail "[$name] exports_check did not finish: $out"
-    fi
+    add_counts "$name" exports_check wine "$build/tests/exports_check.exe" "$build/app/Ostrel.exe"
     # The report control takes a report of a megabyte whole; it needs a display (start.sh --xvfb).
     if [[ -n "${DISPLAY:-}" ]]; then
         out=$(wine "$build/tests/rich_edit_check.exe" 2>&1 | tr -d '\r')

@@ -4,6 +4,7 @@
 
 #include "platform/portable/memory_document.h"
 #include "report/report_builder.h"
+#include "tests/common/section_titles.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,25 +20,6 @@ inline void Require(bool holds, const char* rule)
     }
 }
 
-constexpr const char* SectionTitles[] = {
-    "- Ostrel -",
-    "- PRINTER_INFO_1 -",
-    "- PRINTER_INFO_2 -",
-    "- PRINTER_INFO_4 [NT3.5] -",
-    "- PRINTER_INFO_5 [95,NT4] -",
-    "- PRINTER_INFO_6 [NT4] -",
-    "- PRINTER_INFO_7 [2000] -",
-    "- DRIVER_INFO_1 -",
-    "- DRIVER_INFO_2 -",
-    "- DRIVER_INFO_3 [95,NT4] -",
-    "- DRIVER_INFO_4 [2000] -",
-    "- DRIVER_INFO_5 [2000] -",
-    "- DRIVER_INFO_6 [Me,2000] -",
-    "- Default DEVMODE (PRINTER_INFO_2) -",
-    "- User default DEVMODE (PRINTER_INFO_8 [2000]) -",
-    "- Global default DEVMODE (PRINTER_INFO_9 [2000]) -",
-    "- DEVMODE (DocumentProperties) -",
-};
 
 inline void CheckRtf(const std::string& rtf)
 {
@@ -66,7 +48,7 @@ inline void CheckReport(Spooler& spooler, const std::string& entry)
 
     const std::string text = "\n" + document.Text();
     std::string::size_type at = 0;
-    for (const char* title : SectionTitles) {
+    for (const char* title : testing::FixedSectionTitles) {
         at = text.find("\n" + std::string(title) + "\n", at);
         Require(at != std::string::npos, "every section title, in order");
         ++at;

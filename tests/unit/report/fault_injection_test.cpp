@@ -2,11 +2,13 @@
 // section title in order, shows where the fault was, and leaves nothing open. (The sanitize build
 // runs this under LeakSanitizer, which catches what is not released.)
 #include "platform/portable/fault_injecting_spooler.h"
+#include "tests/common/section_titles.h"
 #include "tests/unit/report/scripted_printer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 namespace ostrel {
@@ -14,25 +16,8 @@ namespace {
 
 using testing::LinesOf;
 
-const std::vector<std::string> FixedTitles = {
-    "- Ostrel -",
-    "- PRINTER_INFO_1 -",
-    "- PRINTER_INFO_2 -",
-    "- PRINTER_INFO_4 [NT3.5] -",
-    "- PRINTER_INFO_5 [95,NT4] -",
-    "- PRINTER_INFO_6 [NT4] -",
-    "- PRINTER_INFO_7 [2000] -",
-    "- DRIVER_INFO_1 -",
-    "- DRIVER_INFO_2 -",
-    "- DRIVER_INFO_3 [95,NT4] -",
-    "- DRIVER_INFO_4 [2000] -",
-    "- DRIVER_INFO_5 [2000] -",
-    "- DRIVER_INFO_6 [Me,2000] -",
-    "- Default DEVMODE (PRINTER_INFO_2) -",
-    "- User default DEVMODE (PRINTER_INFO_8 [2000]) -",
-    "- Global default DEVMODE (PRINTER_INFO_9 [2000]) -",
-    "- DEVMODE (DocumentProperties) -",
-};
+const std::vector<std::string> FixedTitles(std::begin(testing::FixedSectionTitles),
+                                            std::end(testing::FixedSectionTitles));
 const std::string CurrentTitle = "- Current DEVMODE (TPrinter) -";
 
 // Calls whose failure, at either step of a query, a report must show as a marker. The others fail
