@@ -10,6 +10,9 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -168,11 +171,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: report-floor PRINTER | --list | --all | --hold\n");
         return 2;
     }
+    // Standard output as the report tool sets it up: the same bytes, in as many writes. Left
+    // unbuffered on a character device such as NUL, it would take the list a byte a system call.
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::setvbuf(stdout, nullptr, _IOFBF, 64 * 1024);
     const std::string mode = argv[1];
     PrinterObject printerObject;
     if (mode == "--list") {
+        std::string list;
         for (const std::string& entry : PrinterList())
-            std::printf("%s\n", entry.c_str());
+            list += entry + "\n";
+        std::fwrite(list.data(), 1, list.size(), stdout);
+        std::fflush(stdout);
     } else if (mode == "--all") {
         for (const std::string& entry : PrinterList())
             Report(entry, printerObject);
