@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string_view>
 
@@ -86,12 +87,20 @@ std::vector<std::string> ReportFileNames(const std::vector<std::string>& entries
         if (stems[i] == entries[i] && taken.insert(Folded(stems[i])).second)
             names[i] = stems[i] + std::string(Extension);
     }
+    // Numbers below a stem's next one are all taken already: many printers of one stem are
+    // numbered in one pass, not each from 2 again.
+    std::map<std::string, int> nextNumbers;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (!names[i].empty())
             continue;
+        const std::string folded = Folded(stems[i]);
         std::string name = stems[i];
-        for (int number = 2; !taken.insert(Folded(name)).second; ++number)
-            name = stems[i] + " (" + std::to_string(number) + ")";
+        if (!taken.insert(folded).second) {
+            int& number = nextNumbers.try_emplace(folded, 2).first->second;
+            do {
+                name = stems[i] + " (" + std::to_string(number++) + ")";
+            } while (!taken.insert(Folded(name)).second);
+        }
         names[i] = name + std::string(Extension);
     }
     return names;

@@ -293,6 +293,7 @@ TEST(ReportFileNames, AreValidAndDistinctWhereCaseDoesNotCount)
           "COM10.txt", "NUL_.txt"}},
         {{"a\tb\x01", "", "printer"}, {"a_b_.txt", "printer (2).txt", "printer.txt"}},
         {{"x", "x (2)", "X"}, {"x.txt", "x (2).txt", "X (3).txt"}},
+        {{"p", "p", "P", "p (3)", "p"}, {"p.txt", "p (2).txt", "P (4).txt", "p (3).txt", "p (5).txt"}},
         {{"Caf\xc9", "caf\xe9"}, {"Caf\xc9.txt", "caf\xe9 (2).txt"}},
         {{std::string(99, 'a') + "\xc3\xa9z"}, {std::string(99, 'a') + ".txt"}},
     };
