@@ -112,7 +112,8 @@ start_holder() {
     local pid
     server_pids=$(cat "$OSTREL_TESTBED_DIR/cups/cupsd.pid")
     for pid in $(pgrep wineserver); do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+        # Another test bed's wineserver may end meanwhile.
+        if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
             server_pids="$server_pids $pid"
         fi
     done
