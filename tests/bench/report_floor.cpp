@@ -5,8 +5,8 @@
 //   report-floor PRINTER      the calls of one report
 //   report-floor --list       the calls of the printer list, entries written one a line
 //   report-floor --all        the printer list, then one report's calls per printer
-//   report-floor --hold       loads a driver and waits until it is ended: keeps Wine's desktop
-//                             process alive between the measured runs
+//   report-floor --hold       loads a driver, says "ready" and waits until it is ended: keeps
+//                             Wine's desktop process alive between the measured runs
 #include <windows.h>
 #include <winspool.h>
 
@@ -190,6 +190,8 @@ int main(int argc, char** argv)
         const std::vector<std::string> entries = PrinterList();
         if (!entries.empty())
             DeviceCapabilitiesA(entries.front().c_str(), "", DC_COPIES, nullptr, nullptr);
+        std::fputs("ready\n", stdout);
+        std::fflush(stdout);
         Sleep(INFINITE);
     } else {
         Report(mode, printerObject);
