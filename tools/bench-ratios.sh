@@ -228,9 +228,10 @@ run_wine() {
         read -r r f ratio <<<"$(list_pairs --all)"
         all_time[$count]=$r
         all_floor_time[$count]=$f
-        printf '%-16s --all %8.1f ms  floor %8.1f ms  (a printer: %.1f and %.1f ms)\n' "$count queues" \
-            "$(awk -v x="$r" 'BEGIN{print x/1000}')" "$(awk -v x="$f" 'BEGIN{print x/1000}')" \
-            "$(awk -v x="$r" -v n="$count" 'BEGIN{print x/1000/n}')" "$(awk -v x="$f" -v n="$count" 'BEGIN{print x/1000/n}')"
+        printf '%-16s --all %8.1f ms  floor %8.1f ms  (a printer: %.1f and %.1f ms; ratio of the medians %.2f)\n' \
+            "$count queues" "$(awk -v x="$r" 'BEGIN{print x/1000}')" "$(awk -v x="$f" 'BEGIN{print x/1000}')" \
+            "$(awk -v x="$r" -v n="$count" 'BEGIN{print x/1000/n}')" "$(awk -v x="$f" -v n="$count" 'BEGIN{print x/1000/n}')" \
+            "$(awk -v r="$r" -v f="$f" 'BEGIN { print r / f }')"
         verdict "--all / floor, $count queues" "$ratio" 1.10
     done
     verdict "--list, time for 200 queues / 50 queues" \
