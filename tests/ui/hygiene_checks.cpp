@@ -22,7 +22,7 @@ constexpr std::size_t OpenReports = 3;
 //   object a refresh would add 199; from refresh 100 to 200 nothing may be added at all.
 // - Private bytes: the heap commits memory in 64 KiB steps and keeps what it freed. Wine's
 //   rich-text control keeps 300 to 520 bytes of every RTF text loaded into it (a bare
-//   "{\rtf1 x}" too; plain text nothing), which is Wine's, not the program's: 1 KiB a report
+//   "{\rtf1\ansi hello\par}" too; plain text nothing), which is Wine's, not the program's: 1 KiB a report
 //   allowed. A report of the test bed is 11 to 16 KB of text, held in the document, as RTF and in
 //   the control: one report leaked a refresh would add several MB; this lets through under 4 KiB
 //   a refresh beyond Wine's.
