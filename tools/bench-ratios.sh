@@ -306,7 +306,8 @@ refresh_figures() { # label times...
     shift
     printf '%s\n' "$@" | sort -n | awk -v label="$label" '{ v[NR] = $1 / 1000 } END {
         m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "%-16s refresh %8.1f ms processor time, median of %d in turns (%.0f to %.0f ms)\n", label, m, NR, v[1], v[NR] }'
+        printf "%-16s refresh %8.1f ms processor time, median of %d in turns (%.0f to %.0f ms)\n",
+            label, m, NR, v[1], v[NR] }'
 }
 
 # In a subshell of its own: its test bed, its second prefix and its trap end with it. Exit status
@@ -316,7 +317,8 @@ run_refresh() (
     source tools/testbed/wine-loader.sh
     local build=win64
     [[ $tb_runs_32bit -eq 1 ]] && build=win32
-    echo "== refresh: $build build, $refresh_windows report windows open (${TB_WINE_SKIP_REASON:-measuring the primary build})"
+    echo "== refresh: $build build, $refresh_windows report windows open" \
+        "(${TB_WINE_SKIP_REASON:-measuring the primary build})"
     tools/build.sh "$build" >/dev/null
 
     eval "$(tools/testbed/start.sh --xvfb)"

@@ -84,8 +84,8 @@ void OstrelSession::Command(unsigned commandId) const {
 
 bool OstrelSession::Refresh() const {
     DWORD_PTR ignored = 0;
-    const bool handled = SendMessageTimeoutW(frame_, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(CommandId::Refresh), 0), 0, SMTO_NORMAL,
-                                             60000, &ignored) != 0;
+    const WPARAM refresh = MAKEWPARAM(static_cast<unsigned>(CommandId::Refresh), 0);
+    const bool handled = SendMessageTimeoutW(frame_, WM_COMMAND, refresh, 0, SMTO_NORMAL, 60000, &ignored) != 0;
     // The refresh runs to its end inside the command; repaints and posted messages follow it. Under
     // Wine, GetProcessTimes does not follow another process's processor time, so quiet cannot be
     // watched for: the program gets a moment, then a message that it answers between handlers.

@@ -31,7 +31,8 @@ struct GdiKind {
     int kind;
     const char* name;
 };
-// Kinds seen in Ostrel's table; an icon holds two bitmaps.
+// Names of the kinds found in Ostrel's table: brushes and bitmaps told apart by making them (an
+// icon holds two bitmaps), the others by what the program and the system hold of them.
 constexpr GdiKind GdiKinds[] = {
     {0x01, "DC"},      {0x04, "region"}, {0x08, "palette"}, {0x09, "bitmap"},
     {0x0A, "font"},    {0x10, "brush"},  {0x30, "pen"},
@@ -71,7 +72,7 @@ void CountGdiTable(HANDLE process, ResourceCounts& counts) {
         const int kind = static_cast<int>(entry.type & GdiKindMask);
         if (kind == 0) continue;
         ++used;
-        ++counts.gdiByType[kind];
+        ++counts.gdiByKind[kind];
     }
     counts.gdiObjects = used;
     counts.gdiSource = "entries in use of the process's GDI handle table (PEB GdiSharedHandleTable)";
@@ -117,7 +118,8 @@ long long CommittedPrivateMemory(HANDLE process) {
     MEMORY_BASIC_INFORMATION region{};
     const char* address = nullptr;
     while (VirtualQueryEx(process, address, &region, sizeof region) == sizeof region) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += static_cast<long long>(region.RegionSize);
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            total += static_cast<long long>(region.RegionSize);
         const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
         if (next <= address) break;
         address = next;
@@ -129,9 +131,9 @@ long long CommittedPrivateMemory(HANDLE process) {
 
 std::string ResourceCounts::Describe() const {
     std::string text = "GDI " + std::to_string(gdiObjects);
-    if (!gdiByType.empty()) {
+    if (!gdiByKind.empty()) {
         const char* separator = " (";
-        for (const auto& [kind, count] : gdiByType) {
+        for (const auto& [kind, count] : gdiByKind) {
             text += separator + KindName(kind) + " " + std::to_string(count);
             separator = ", ";
         }

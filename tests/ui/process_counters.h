@@ -19,7 +19,7 @@ struct ResourceCounts {
     std::string userSource;
     std::string privateSource;
     // GDI objects by kind, where they were counted from the handle table (empty otherwise).
-    std::map<int, long> gdiByType;
+    std::map<int, long> gdiByKind;
 
     // "GDI 123, USER 45, private 12345678 bytes", with the kinds of GDI objects where known.
     std::string Describe() const;
