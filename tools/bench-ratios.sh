@@ -7,10 +7,12 @@
 #           bare program making exactly the spooler calls of that report (at most 1.10 times);
 #           the spooler calls of both, counted by Wine's relay trace (the report makes no call the
 #           floor does not); and --list and --all with 50 and 200 queues against the floor's
-#           (at most 1.10 times; 200 queues at most 4.4 times 50: linear).
+#           (at most 1.10 times; 200 queues at most 4.4 times 50: linear);
+#   refresh Ostrel.exe's refresh (F5) with 20 report windows open, at 50 and at 200 queues: the
+#           time for 200 at most 4.4 times that for 50 (linear).
 #
-#   tools/bench-ratios.sh [native] [wine]     (both by default)
-#   BENCH_ROUNDS=9 BENCH_LIST_ROUNDS=5 tools/bench-ratios.sh wine
+#   tools/bench-ratios.sh [native] [wine] [refresh]     (all by default)
+#   BENCH_ROUNDS=9 BENCH_LIST_ROUNDS=5 BENCH_REFRESH_ROUNDS=9 tools/bench-ratios.sh wine refresh
 #
 # Wine runs the Windows build this machine can run (tools/testbed/wine-loader.sh: the 32-bit one
 # where 32-bit code runs, else the 64-bit one), in a fresh test bed. Times are medians of paired
@@ -21,9 +23,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 parts=("$@")
-[[ ${#parts[@]} -gt 0 ]] || parts=(native wine)
+[[ ${#parts[@]} -gt 0 ]] || parts=(native wine refresh)
 rounds=${BENCH_ROUNDS:-9}
 list_rounds=${BENCH_LIST_ROUNDS:-5}
+refresh_rounds=${BENCH_REFRESH_ROUNDS:-9}
 missed=0
 server_pids=
 holder_pid=
@@ -242,11 +245,180 @@ run_wine() {
         "$(awk -v a="${all_time[200]}" -v b="${all_time[50]}" 'BEGIN { print a / b }')" 4.40
 }
 
+# The refresh with report windows open. Wine takes the CUPS queues into a prefix's printer list
+# when its wineserver starts, so each queue count has a prefix of its own, held by a running
+# Ostrel.exe: the test bed's prefix sees 50 queues; a second prefix, made after 150 more queues
+# were added, sees 200. refresh-bench.exe (tests/bench/refresh_bench.cpp) opens the report windows
+# in each and refreshes on request; the two are refreshed in turns.
+refresh_windows=20
+declare -A refresher_pid refresher_in refresher_out refresher_ready refresher_measured
+
+# Processor time of the processes so far, in clock ticks.
+ticks_of() {
+    local pid total=0
+    for pid in "$@"; do
+        total=$((total + $(awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null || echo 0)))
+    done
+    echo "$total"
+}
+
+# The pid of the process whose name matches $1 that runs in Wine prefix $2 (other test beds run
+# their own).
+wine_process_of_prefix() {
+    local pid
+    for pid in $(pgrep "$1"); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$2"; then
+            echo "$pid"
+            return
+        fi
+    done
+}
+
+# Starts Ostrel.exe with its report windows in prefix $2, under the name $1; its first answer,
+# "ready ENTRIES WINDOWS", goes to refresher_ready.
+start_refresher() { # name prefix
+    local name=$1 prefix=$2 dir=$OSTREL_TESTBED_DIR/refresh-$1 fd line exe
+    mkdir -p "$dir"
+    mkfifo "$dir/in" "$dir/out"
+    exe=Z:$root/build/$build/app/Ostrel.exe
+    # The new process must not hold the other one's input open: its end would never come.
+    (
+        for fd in "${refresher_in[@]}" "${refresher_out[@]}"; do exec {fd}>&-; done
+        WINEPREFIX=$prefix exec "$TB_WINE" "build/$build/tests/refresh-bench.exe" "${exe//\//\\}" \
+            "$refresh_windows" <"$dir/in" >"$dir/out" 2>"$dir/err"
+    ) &
+    refresher_pid[$name]=$!
+    exec {fd}>"$dir/in"
+    refresher_in[$name]=$fd
+    exec {fd}<"$dir/out"
+    refresher_out[$name]=$fd
+    read -r -t 600 line <&"${refresher_out[$name]}" || line="did not start: $(tail -3 "$dir/err")"
+    refresher_ready[$name]=${line%$'\r'}  # a console program's lines end in CR LF
+    # Each refresh is charged with Ostrel.exe, the prefix's wineserver and cupsd.
+    refresher_measured[$name]="$(wine_process_of_prefix '^Ostrel\.exe$' "$prefix") \
+$(wine_process_of_prefix '^wineserver' "$prefix") $(cat "$OSTREL_TESTBED_DIR/cups/cupsd.pid")"
+}
+
+# The end of its input closes Ostrel.exe and ends refresh-bench.exe; one that has not ended
+# within 30 s is ended by its id.
+stop_refreshers() {
+    local name fd pid i
+    for name in "${!refresher_pid[@]}"; do
+        fd=${refresher_in[$name]}
+        exec {fd}>&-
+    done
+    for name in "${!refresher_pid[@]}"; do
+        pid=${refresher_pid[$name]}
+        i=0
+        while kill -0 "$pid" 2>/dev/null && ((i++ < 30)); do sleep 1; done
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        fd=${refresher_out[$name]}
+        exec {fd}<&-
+    done
+}
+
+# One refresh of the named Ostrel.exe; prints its processor time in microseconds. The refresh
+# runs inside the command; the repaints it leaves follow, so the time runs on until Ostrel.exe has
+# used no processor time for 0.3 s.
+refresh_once() { # name
+    local name=$1 before after answer last now
+    local -a measured
+    read -r -a measured <<<"${refresher_measured[$name]}"
+    before=$(ticks_of "${measured[@]}")
+    echo refresh >&"${refresher_in[$name]}"
+    read -r -t 600 answer <&"${refresher_out[$name]}" || answer=nothing
+    [[ ${answer%$'\r'} == refreshed ]] || { echo "refresh-bench $name answered '$answer'" >&2; return 1; }
+    now=$(ticks_of "${measured[0]}")
+    last=-1
+    while [[ $now != "$last" ]]; do
+        last=$now
+        sleep 0.3
+        now=$(ticks_of "${measured[0]}")
+    done
+    after=$(ticks_of "${measured[@]}")
+    echo $(((after - before) * 1000000 / $(getconf CLK_TCK)))
+}
+
+# "LABEL refresh N ms ...": the median of the times (in microseconds) and their spread.
+refresh_figures() { # label times...
+    local label=$1
+    shift
+    printf '%s\n' "$@" | sort -n | awk -v label="$label" '{ v[NR] = $1 / 1000 } END {
+        m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+        printf "%-16s refresh %8.1f ms processor time, median of %d in turns (%.0f to %.0f ms)\n",
+            label, m, NR, v[1], v[NR] }'
+}
+
+# In a subshell of its own: its test bed, its second prefix and its trap end with it. Exit status
+# 1 when the goal is missed or the runs could not be measured.
+run_refresh() (
+    # shellcheck source=testbed/wine-loader.sh
+    source tools/testbed/wine-loader.sh
+    local build=win64
+    [[ $tb_runs_32bit -eq 1 ]] && build=win32
+    echo "== refresh: $build build, $refresh_windows report windows open" \
+        "(${TB_WINE_SKIP_REASON:-measuring the primary build})"
+    tools/build.sh "$build" >/dev/null
+
+    eval "$(tools/testbed/start.sh --xvfb)"
+    local second=$OSTREL_TESTBED_DIR/prefix-200 ppd=tests/fixtures/ppd/Ricoh-Aficio_MP_1100_PS.ppd
+    local count have entries windows prefix
+    # Each step on its own: under set -e a failing one would end the trap.
+    trap 'stop_refreshers || true; [[ ! -d $second ]] || tools/testbed/wine-stop.sh "$second" || true
+          tools/testbed/stop.sh >/dev/null 2>&1 || true' EXIT
+    have=$(lpstat -p | grep -c '^printer ')
+    for count in 50 200; do
+        for ((; have < count; have++)); do
+            lpadmin -p "$(printf 'Bench-%03d' "$have")" -v file:/dev/null -P "$ppd" -E >/dev/null 2>&1
+        done
+        if [[ $count -eq 50 ]]; then
+            # The test bed's wineserver has seen the first queues only: it must be gone first.
+            timeout 30 wineserver -w >/dev/null 2>&1 || true
+            prefix=$WINEPREFIX
+        else
+            # A state folder of the test bed's kind (marked as start.sh marks its own), inside the
+            # test bed's, so that stop.sh removes it.
+            mkdir "$second"
+            : >"$second/.ostrel-testbed"
+            tools/testbed/wine-prefix.sh "$second" >/dev/null 2>"$second/prefix.log" ||
+                { echo "the second Wine prefix could not be made: $(tail -3 "$second/prefix.log")"; exit 1; }
+            prefix=$second/wine
+        fi
+        start_refresher "$count" "$prefix"
+        read -r _ entries windows <<<"${refresher_ready[$count]}"
+        echo "$count queues in CUPS: Ostrel.exe lists ${entries:-none}, with ${windows:-no} report windows open;" \
+            "measured with each refresh: ${refresher_measured[$count]} (Ostrel.exe, wineserver, cupsd)"
+        [[ ${entries:-0} -eq $count && ${windows:-0} -eq $refresh_windows &&
+            $(wc -w <<<"${refresher_measured[$count]}") -eq 3 ]] ||
+            { echo "refresh-bench: ${refresher_ready[$count]}"; exit 1; }
+    done
+
+    local i took times50=() times200=() name
+    # A first refresh of each fills the caches.
+    refresh_once 50 >/dev/null && refresh_once 200 >/dev/null || exit 1
+    for ((i = 0; i < refresh_rounds; i++)); do
+        for name in $( ((i % 2 == 0)) && echo 50 200 || echo 200 50); do
+            took=$(refresh_once "$name") || exit 1
+            if [[ $name == 50 ]]; then times50+=("$took"); else times200+=("$took"); fi
+        done
+    done
+    local r50 r200
+    r50=$(printf '%s\n' "${times50[@]}" | median)
+    r200=$(printf '%s\n' "${times200[@]}" | median)
+    refresh_figures "50 queues" "${times50[@]}"
+    refresh_figures "200 queues" "${times200[@]}"
+    verdict "refresh, $refresh_windows windows, 200 queues / 50 queues" \
+        "$(awk -v a="$r200" -v b="$r50" 'BEGIN { print a / b }')" 4.40
+    exit "$missed"
+)
+
 for part in "${parts[@]}"; do
     case $part in
         native) run_native ;;
         wine) run_wine ;;
-        *) echo "bench-ratios.sh: unknown part '$part' (native, wine)" >&2; exit 2 ;;
+        refresh) run_refresh || missed=1 ;;
+        *) echo "bench-ratios.sh: unknown part '$part' (native, wine, refresh)" >&2; exit 2 ;;
     esac
 done
 exit $missed

@@ -38,5 +38,6 @@ void RemoveQueue(const std::wstring& name);
 
 void RunFrameChecks(Bed& bed);
 void RunDocumentChecks(Bed& bed);
+void RunHygieneChecks(Bed& bed);
 
 }  // namespace ostrel::uitest

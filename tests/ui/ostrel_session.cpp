@@ -1,5 +1,6 @@
 #include "tests/ui/ostrel_session.h"
 
+#include "app/command_table.h"
 #include "tests/ui/host.h"
 #include "tests/ui/remote_window.h"
 
@@ -79,6 +80,17 @@ int OstrelSession::CommandState(unsigned commandId) const {
 void OstrelSession::Command(unsigned commandId) const {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(frame_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0, SMTO_NORMAL, 60000, &ignored);
+}
+
+bool OstrelSession::Refresh() const {
+    DWORD_PTR ignored = 0;
+    const WPARAM refresh = MAKEWPARAM(static_cast<unsigned>(CommandId::Refresh), 0);
+    const bool handled = SendMessageTimeoutW(frame_, WM_COMMAND, refresh, 0, SMTO_NORMAL, 60000, &ignored) != 0;
+    // The refresh runs to its end inside the command; repaints and posted messages follow it. Under
+    // Wine, GetProcessTimes does not follow another process's processor time, so quiet cannot be
+    // watched for: the program gets a moment, then a message that it answers between handlers.
+    Settle(100);
+    return SendMessageTimeoutW(frame_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored) != 0 && handled;
 }
 
 void OstrelSession::ChooseByMessage(int index) const {

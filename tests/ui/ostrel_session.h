@@ -43,6 +43,9 @@ public:
     int CommandState(unsigned commandId) const;
     // Sends a command as its menu item or shortcut would (WM_COMMAND to the frame).
     void Command(unsigned commandId) const;
+    // Refreshes as F5 does (the refresh command) and lets the program work off what the refresh
+    // left in its queue (repaints, windows closed). False when the frame did not handle it in time.
+    bool Refresh() const;
     // Selects entry i the way the frame's code is told of a user's choice: the list's selection
     // and the selection-change notice to the list's parent.
     void ChooseByMessage(int index) const;

@@ -4,7 +4,9 @@
 # Needs the test bed with a display (eval "$(tools/testbed/start.sh --xvfb)") and the Windows builds:
 #   tests/ui/run.sh build/win32 build/win64
 # Builds this machine cannot run are skipped with the reason. Screenshots go to build/ui-artefacts/
-# (or OSTREL_UI_ARTEFACTS). Ends with "N passed, N failed"; exit status 1 when anything failed.
+# (or OSTREL_UI_ARTEFACTS). Shows the driver's FAILED and SKIPPED lines, and its MEASURED lines (the
+# handle-hygiene figures and where each counter came from). Ends with "N passed, N failed"; exit
+# status 1 when anything failed.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
@@ -68,7 +70,7 @@ for build in "$@"; do
         --print-file "$(winpath "$OSTREL_PRINT_FILE")" \
         --spool "$(winpath "$OSTREL_TESTBED_DIR/cups/spool")" \
         "${read_only_arg[@]}" 2>&1 | tr -d '\r')
-    printf '%s\n' "$out" | grep -E '^(FAILED|SKIPPED)'
+    printf '%s\n' "$out" | grep -E '^(FAILED|SKIPPED|MEASURED)'
     summary=$(printf '%s\n' "$out" | tail -n 1)
     if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
         passed=$((passed + BASH_REMATCH[1]))

@@ -1,5 +1,6 @@
 // Drives Ostrel.exe from outside, through real window messages, key presses on the display and the
-// standard dialogs, and checks what its windows show against the report tool and the print server.
+// standard dialogs, and checks what its windows show against the report tool and the print server,
+// and that refreshing leaves no GDI or USER objects or memory behind.
 //
 //   ui_driver.exe --build NAME --ostrel EXE --tool EXE --work DIR --artefacts LINUXDIR
 //                 --screenshot-tool LINUXPATH --print-file PATH --spool DIR [--read-only-folder DIR]
@@ -40,6 +41,7 @@ int wmain(int argc, wchar_t** argv) {
 
     RunFrameChecks(bed);
     RunDocumentChecks(bed);
+    RunHygieneChecks(bed);
 
     std::printf("%s\n", bed.tally.Summary().c_str());
     return bed.tally.Failed() == 0 ? 0 : 1;
