@@ -36,13 +36,15 @@ bool IsSecondByte(const std::vector<bool>& secondBytes, std::size_t position)
     return position < secondBytes.size() && secondBytes[position];
 }
 
-// A double-byte character is no letter or digit: it delimits a word like any other.
+// A double-byte character is no letter or digit: it delimits a word like any other, also when a
+// search text that ends in a lead byte stops inside it.
 bool IsWholeWord(std::string_view text, std::size_t position, std::size_t length, const std::vector<bool>& secondBytes)
 {
     const bool startsWord = position == 0 || IsSecondByte(secondBytes, position - 1) ||
                             IsWordDelimiter(static_cast<unsigned char>(text[position - 1]));
     const std::size_t end = position + length;
-    const bool endsWord = end == text.size() || IsWordDelimiter(static_cast<unsigned char>(text[end]));
+    const bool endsWord = end == text.size() || IsSecondByte(secondBytes, end) ||
+                          IsWordDelimiter(static_cast<unsigned char>(text[end]));
     return startsWord && endsWord;
 }
 
@@ -92,12 +94,12 @@ std::optional<std::size_t> FindInText(const FindRequest& request, const CodePage
 
     // Candidates nearest first: forward from the selection's end up to n - m, backward from
     // selection start - m down to 0.
-    const std::size_t selectionEnd = request.selectionStart + request.selectionLength;
     std::size_t candidate;
     if (request.forward) {
-        if (selectionEnd > n - m)
+        // Compared part by part: the selection's end may lie beyond what a size_t holds.
+        if (request.selectionStart > n - m || request.selectionLength > n - m - request.selectionStart)
             return std::nullopt;
-        candidate = haystack.find(needle, selectionEnd);
+        candidate = haystack.find(needle, request.selectionStart + request.selectionLength);
     } else {
         if (request.selectionStart < m)
             return std::nullopt;

@@ -11,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-all_targets=(report_description_fuzzer report_answers_fuzzer item_id_list_fuzzer)
+all_targets=(report_description_fuzzer report_answers_fuzzer item_id_list_fuzzer find_rules_fuzzer)
 seconds=45
 build=1
 targets=()

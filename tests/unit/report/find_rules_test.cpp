@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -63,6 +64,7 @@ const FindCase Cases[] = {
     {"backward from a start shorter than the text finds nothing", "abc", "abc", 2, 0, Up, false, false, None},
     {"forward occurrence ending at the text's end", "xxabc", "abc", 2, 0, Down, false, false, 2},
     {"forward start beyond n - m finds nothing", "xxabc", "abc", 3, 0, Down, false, false, None},
+    {"a selection ending beyond any size finds nothing", "abcabc", "abc", 1, SIZE_MAX, Down, false, false, None},
     {"case ignored by default", Markers, "not supported", 0, 0, Down, false, false, 8},
     {"case kept with match case", Markers, "not supported", 0, 0, Down, true, false, None},
     {"whole word: whole name", "DMPAPER_A4 ", "DMPAPER_A4", 0, 0, Down, false, true, 0},
@@ -90,6 +92,7 @@ const FindCase DoubleByteCases[] = {
     {"a hit beyond the double-byte character", ShiftJis, "A4", 2, 0, Down, true, false, 2},
     {"the double-byte character as a whole", ShiftJis, "\x83\x41", 1, 0, Down, true, false, 5},
     {"a double-byte character delimits a word", ShiftJis, "DM", 0, 0, Down, false, true, 7},
+    {"also one the occurrence ends inside", "A\x83M", "A\x83", 0, 0, Down, false, true, 0},
     {"second bytes keep their case", "\x83\x61", "\x83\x41", 0, 0, Down, false, false, None},
     {"a lead byte before a line break stands alone", "\x83\nA", "\n", 0, 0, Down, true, false, 1},
 };
