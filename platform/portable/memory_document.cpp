@@ -183,9 +183,7 @@ void MemoryDocument::Append(const std::string& text, std::size_t limit) {
     // The writer puts the caret back at the end with the default attributes after every styled
     // line and marking pass, so whatever it appends is plain: no separate typing attributes needed.
     const int start = static_cast<int>(text_.size());
-    if (runs_.empty() || runs_.rbegin()->second != DefaultFormat()) {
-        runs_.emplace_hint(runs_.end(), start, DefaultFormat());
-    }
+    runs_.Append(start, DefaultFormat());
     const std::size_t from = text_.size();
     if (plain) {
         text_ += text;
@@ -286,7 +284,7 @@ void MemoryDocument::EndUpdate() {
 
 void MemoryDocument::Clear() {
     text_.clear();
-    runs_.clear();
+    runs_.Clear();
     lineCount_ = 0;
     selectionStart_ = 0;
     selectionLength_ = 0;
@@ -300,7 +298,7 @@ CharFormat MemoryDocument::FormatAt(int position) const {
     if (position < 0 || position >= TextLength()) {
         return DefaultFormat();
     }
-    return std::prev(runs_.upper_bound(position))->second;
+    return runs_.At(position);
 }
 
 std::string MemoryDocument::PlainText() const {
@@ -386,38 +384,7 @@ void MemoryDocument::ChangeSelectedFormat(Change change) {
     if (selectionLength_ == 0) {
         return;
     }
-    const int end = selectionStart_ + selectionLength_;
-    SplitRunAt(selectionStart_);
-    SplitRunAt(end);
-    for (auto run = runs_.find(selectionStart_); run != runs_.end() && run->first < end; ++run) {
-        change(run->second);
-    }
-    MergeEqualRuns(selectionStart_, end);
-}
-
-void MemoryDocument::SplitRunAt(int position) {
-    if (position <= 0 || position >= TextLength()) {
-        return;
-    }
-    const auto next = runs_.upper_bound(position);
-    const auto containing = std::prev(next);
-    if (containing->first != position) {
-        runs_.emplace_hint(next, position, containing->second);
-    }
-}
-
-void MemoryDocument::MergeEqualRuns(int from, int to) {
-    auto run = runs_.lower_bound(from);
-    if (run == runs_.begin() && run != runs_.end()) {
-        ++run;
-    }
-    while (run != runs_.end() && run->first <= to) {
-        if (run->second == std::prev(run)->second) {
-            run = runs_.erase(run);
-        } else {
-            ++run;
-        }
-    }
+    runs_.Restyle(selectionStart_, selectionStart_ + selectionLength_, TextLength(), change);
 }
 
 }  // namespace ostrel

@@ -2,10 +2,10 @@
 // text and its character attributes and writes itself out as plain text or as RTF.
 #pragma once
 
+#include "platform/portable/format_runs.h"
 #include "platform/rich_document.h"
 
 #include <climits>
-#include <map>
 #include <string>
 
 namespace ostrel {
@@ -58,15 +58,12 @@ private:
     void Append(const std::string& text, std::size_t limit);
     template <typename Change>
     void ChangeSelectedFormat(Change change);
-    void SplitRunAt(int position);
-    void MergeEqualRuns(int from, int to);
 
     int capacity_;
     std::string text_;
     int lineCount_ = 0;
-    // Runs of equal attributes by their first position; a run ends where the next begins.
     // Holds the run at 0 whenever the text is not empty, and no two neighbours are equal.
-    std::map<int, CharFormat> runs_;
+    FormatRuns runs_;
     int selectionStart_ = 0;
     int selectionLength_ = 0;
     int updateDepth_ = 0;

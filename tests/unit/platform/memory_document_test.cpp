@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace ostrel {
 namespace {
@@ -100,6 +102,43 @@ TEST(MemoryDocument, AttributesApplyToExactlyTheSelectedCharacters) {
     doc.ResetSelectionAttributes();
     for (int position = 0; position < doc.TextLength(); ++position) {
         EXPECT_EQ(doc.FormatAt(position), MemoryDocument::DefaultFormat()) << "at " << position;
+    }
+}
+
+// The document looks its runs up from the one it used last; selections that jump far back, far
+// ahead, into the middle of a run and onto run edges must style exactly what a per-character
+// model styles, with lines appended between them.
+TEST(MemoryDocument, StylesSelectionsAnywhereLikeAPerCharacterModel) {
+    MemoryDocument doc;
+    std::vector<CharFormat> model;
+    const auto append = [&](const std::string& line) {
+        doc.AppendLine(line);
+        model.resize(static_cast<std::size_t>(doc.TextLength()), MemoryDocument::DefaultFormat());
+    };
+    for (int line = 0; line < 40; ++line) {
+        append("line " + std::to_string(line));
+    }
+    const CharFormat formats[] = {MarkerFormat, {"Times New Roman", 18, StyleBold, ColorBlack},
+                                  MemoryDocument::DefaultFormat()};
+    unsigned seed = 12345;
+    const auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % range);
+    };
+    for (int step = 0; step < 400; ++step) {
+        if (step % 50 == 49) {
+            append("more");
+        }
+        const int start = next(static_cast<unsigned>(doc.TextLength()));
+        const int length = 1 + next(step % 3 == 0 ? 60u : 6u);
+        const CharFormat& format = formats[next(3)];
+        Style(doc, start, length, format);
+        for (int at = start; at < std::min(start + length, doc.TextLength()); ++at) {
+            model[static_cast<std::size_t>(at)] = format;
+        }
+        for (int at = 0; at < doc.TextLength(); ++at) {
+            ASSERT_EQ(doc.FormatAt(at), model[static_cast<std::size_t>(at)]) << "step " << step << " at " << at;
+        }
     }
 }
 
