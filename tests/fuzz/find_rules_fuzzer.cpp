@@ -1,7 +1,7 @@
 // The find rules over fuzzed texts, search texts, selections and options, in the code pages whose
-// rules differ (no double-byte characters and ASCII case; Western case; two double-byte lead-byte
-// sets with case in double-byte letters too), checked against a slow search written here from the
-// rules' definition: every candidate position in order, each byte compared as the character it
+// rules differ (no double-byte characters and ASCII case; Western case; code page 932's lead bytes
+// with the case of its full-width and Greek letters; the other double-byte code pages' lead bytes),
+// checked against a slow search written here from the rules' definition: every candidate position in order, each byte compared as the character it
 // belongs to. The byte / character position maps are checked the same way. Any difference aborts
 // with both answers.
 //
@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
