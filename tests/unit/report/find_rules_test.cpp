@@ -92,7 +92,7 @@ const FindCase DoubleByteCases[] = {
     {"a hit beyond the double-byte character", ShiftJis, "A4", 2, 0, Down, true, false, 2},
     {"the double-byte character as a whole", ShiftJis, "\x83\x41", 1, 0, Down, true, false, 5},
     {"a double-byte character delimits a word", ShiftJis, "DM", 0, 0, Down, false, true, 7},
-    {"also one the occurrence ends inside", "A\x83M", "A\x83", 0, 0, Down, false, true, 0},
+    {"so does one the occurrence ends inside", "A\x83M", "A\x83", 0, 0, Down, false, true, 0},
     {"second bytes keep their case", "\x83\x61", "\x83\x41", 0, 0, Down, false, false, None},
     {"a lead byte before a line break stands alone", "\x83\nA", "\n", 0, 0, Down, true, false, 1},
 };
