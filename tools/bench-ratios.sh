@@ -12,7 +12,7 @@
 #           time for 200 at most 4.4 times that for 50 (linear).
 #
 #   tools/bench-ratios.sh [native] [wine] [refresh]     (all by default)
-#   BENCH_ROUNDS=9 BENCH_LIST_ROUNDS=5 BENCH_REFRESH_ROUNDS=9 tools/bench-ratios.sh wine refresh
+#   BENCH_ROUNDS=9 BENCH_LIST_ROUNDS=9 BENCH_REFRESH_ROUNDS=9 tools/bench-ratios.sh wine refresh
 #
 # Wine runs the Windows build this machine can run (tools/testbed/wine-loader.sh: the 32-bit one
 # where 32-bit code runs, else the 64-bit one), in a fresh test bed. Times are medians of paired
@@ -25,7 +25,7 @@ cd "$root"
 parts=("$@")
 [[ ${#parts[@]} -gt 0 ]] || parts=(native wine refresh)
 rounds=${BENCH_ROUNDS:-9}
-list_rounds=${BENCH_LIST_ROUNDS:-5}
+list_rounds=${BENCH_LIST_ROUNDS:-9}
 refresh_rounds=${BENCH_REFRESH_ROUNDS:-9}
 missed=0
 server_pids=
