@@ -1,5 +1,6 @@
 #include "app/printer_systems.h"
 
+#include "platform/portable/code_page.h"
 #include "platform/printer_list.h"
 
 #include <ostream>
@@ -18,6 +19,16 @@ std::pair<Spooler*, std::string> PrinterSystems::Locate(const std::string& entry
         return {spoolers_.front(), entry};
     const DescriptionFiles::Found found = files_->Find(entry);
     return {spoolers_[found.file], found.entry};
+}
+
+std::string PrinterSystems::Readable(std::size_t system, const std::string& entry) const
+{
+#ifdef _WIN32
+    (void)system;
+    return entry;
+#else
+    return Utf8OfCodePageBytes(entry, At(system).GetACP());
+#endif
 }
 
 std::vector<std::string> PrinterSystems::Entries(std::size_t system, std::ostream& err) const

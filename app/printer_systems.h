@@ -28,6 +28,10 @@ public:
     // file and the printer it belongs to where they are known.
     std::vector<std::string> Entries(std::size_t system, std::ostream& err) const;
 
+    // An entry as a file name or a line of the list spells it: on Windows the entry itself, which
+    // is in the system's code page; elsewhere UTF-8, converted from the code page of its system.
+    std::string Readable(std::size_t system, const std::string& entry) const;
+
 private:
     DescriptionFiles* files_ = nullptr;
     std::vector<Spooler*> spoolers_;

@@ -47,7 +47,9 @@ constexpr char Help[] =
     "  --version         the version of ostrel-report\n"
     "\n"
     "Exit status: 0 when everything was written, 1 when a file or standard output could not\n"
-    "be read or written (each such file is named on standard error), 2 for a usage error.\n";
+    "be read or written (each such file is named on standard error), 2 for a usage error,\n"
+    "3 when a printer could not be opened (its report is written all the same, and the\n"
+    "printer is named on standard error).\n";
 
 constexpr char Version[] = "ostrel-report " OSTREL_VERSION "\n";
 
@@ -68,6 +70,8 @@ struct Options {
 
 void SetEntry(Options& options, const std::string& entry)
 {
+    if (entry.empty())
+        throw UsageError("the printer entry is empty");
     if (options.entry)
         throw UsageError("more than one printer entry given: \"" + *options.entry + "\" and \"" + entry + "\"");
     options.entry = entry;
@@ -156,26 +160,35 @@ std::string Rendered(const MemoryDocument& document, SaveFormat format, unsigned
     return format == SaveFormat::RichText ? document.Rtf(codePage) : document.PlainText();
 }
 
-// Every report that can be written is; each failure is named on err. Returns whether all were.
-// File names are made over the entries of every system at once, so that two files' printers of
-// one name never share a report file.
-bool WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, const std::optional<std::string>& folder,
-                     StandardOutput& out, std::ostream& err)
+// A report is written whether its printer opened or not; that it did not is named on err.
+bool Opened(const PrinterNames& names, const std::string& entry, std::ostream& err)
+{
+    if (names.openFailure)
+        err << "ostrel-report: cannot open printer " << entry << ": " << *names.openFailure << "\n";
+    return !names.openFailure;
+}
+
+// Every report that can be written is; each failure is named on err. A file that cannot be
+// written outweighs a printer that cannot be opened. File names are made over the entries of
+// every system at once, so that two files' printers of one name never share a report file.
+int WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, const std::optional<std::string>& folder,
+                    StandardOutput& out, std::ostream& err)
 {
     std::vector<std::pair<std::size_t, std::string>> reports;
     std::vector<std::string> entries;
     for (std::size_t system = 0; system < systems.Count(); ++system)
         for (std::string& entry : systems.Entries(system, err)) {
-            entries.push_back(entry);
+            entries.push_back(systems.Readable(system, entry));
             reports.emplace_back(system, std::move(entry));
         }
 
+    bool allOpened = true;
     if (!folder) {
         for (const auto& [system, entry] : reports) {
-            ReportBuilder(systems.At(system), document).MakeReport(entry);
+            allOpened &= Opened(ReportBuilder(systems.At(system), document).MakeReport(entry), entry, err);
             out.Write("==> " + entry + " <==\r\n" + document.PlainText());
         }
-        return true;
+        return allOpened ? ExitOk : ExitPrinterNotOpened;
     }
 
     const std::filesystem::path folderPath = PathOfSystemText(*folder);
@@ -188,15 +201,15 @@ bool WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, co
     bool allWritten = true;
     for (std::size_t i = 0; i < reports.size(); ++i) {
         const auto& [system, entry] = reports[i];
-        ReportBuilder(systems.At(system), document).MakeReport(entry);
+        allOpened &= Opened(ReportBuilder(systems.At(system), document).MakeReport(entry), entries[i], err);
         try {
             WriteFileReplacing(folderPath / PathOfSystemText(fileNames[i]), document.PlainText());
         } catch (const FileWriteError& failure) {
-            err << "ostrel-report: " << failure.what() << " (the report of " << entry << ")\n";
+            err << "ostrel-report: " << failure.what() << " (the report of " << entries[i] << ")\n";
             allWritten = false;
         }
     }
-    return allWritten;
+    return !allWritten ? ExitFileError : allOpened ? ExitOk : ExitPrinterNotOpened;
 }
 
 int Run(const Options& options, const PrinterSystems& systems, std::ostream& outStream, std::ostream& err)
@@ -206,33 +219,39 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
         std::string list;
         for (std::size_t system = 0; system < systems.Count(); ++system)
             for (const std::string& entry : systems.Entries(system, err))
-                list += entry + "\n";
+                list += systems.Readable(system, entry) + "\n";
         out.Write(list);
         return ExitOk;
     }
 
     if (options.snapshot) {
         const auto [spooler, entry] = systems.Locate(*options.entry);
-        const std::string description = SnapshotPrinter(*spooler, entry).dump(2) + "\n";
+        const Json snapshot = SnapshotPrinter(*spooler, entry);
+        const std::string description = snapshot.dump(2) + "\n";
         if (options.output)
             WriteFileReplacing(PathOfSystemText(*options.output), description);
         else
             out.Write(description);
-        return ExitOk;
+        const Json& printer = snapshot.at("printers").at(0);
+        if (!printer.contains("open_error"))
+            return ExitOk;
+        err << "ostrel-report: cannot open printer " << *options.entry << ": error " << printer.at("open_error")
+            << " (recorded in the snapshot)\n";
+        return ExitPrinterNotOpened;
     }
 
     MemoryDocument document;
     if (options.all)
-        return WriteAllReports(systems, document, options.output, out, err) ? ExitOk : ExitFileError;
+        return WriteAllReports(systems, document, options.output, out, err);
 
     const auto [spooler, entry] = systems.Locate(*options.entry);
-    ReportBuilder(*spooler, document).MakeReport(entry);
+    const PrinterNames names = ReportBuilder(*spooler, document).MakeReport(entry);
     if (options.output)
         WriteFileReplacing(PathOfSystemText(*options.output),
                            Rendered(document, SaveFormatOf(*options.output), spooler->GetACP()));
     else
         out.Write(document.PlainText());
-    return ExitOk;
+    return Opened(names, *options.entry, err) ? ExitOk : ExitPrinterNotOpened;
 }
 
 }  // namespace

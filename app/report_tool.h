@@ -16,6 +16,8 @@ namespace ostrel {
 constexpr int ExitOk = 0;
 constexpr int ExitFileError = 1;
 constexpr int ExitUsage = 2;
+// The report (or snapshot) was written, and it says a printer could not be opened.
+constexpr int ExitPrinterNotOpened = 3;
 
 // The system's spooler, or null where there is none (the native build): then --printers is required.
 using SystemSpoolerFactory = std::function<std::unique_ptr<Spooler>()>;

@@ -1,5 +1,7 @@
 #include "platform/text_and_time.h"
 
+#include "platform/portable/code_page.h"
+
 #include <cstdint>
 
 namespace ostrel {
@@ -11,7 +13,7 @@ bool FileTimeToSystemTime(const FILETIME& time, SYSTEMTIME& fields)
     return ::FileTimeToSystemTime(&time, &fields) != FALSE;
 }
 
-std::string WideToAnsi(const WORD* text, std::size_t length)
+std::string WideToAnsi(const WORD* text, std::size_t length, DWORD codePage)
 {
     std::size_t units = 0;
     while (units < length && text[units] != 0)
@@ -19,10 +21,10 @@ std::string WideToAnsi(const WORD* text, std::size_t length)
     if (units == 0)
         return {};
     const auto* wide = reinterpret_cast<const wchar_t*>(text);
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(units), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(codePage, 0, wide, static_cast<int>(units), nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
     if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(units), ansi.data(), size, nullptr, nullptr);
+        WideCharToMultiByte(codePage, 0, wide, static_cast<int>(units), ansi.data(), size, nullptr, nullptr);
     return ansi;
 }
 
@@ -74,12 +76,12 @@ bool FileTimeToSystemTime(const FILETIME& time, SYSTEMTIME& fields)
     return true;
 }
 
-std::string WideToAnsi(const WORD* text, std::size_t length)
+std::string WideToAnsi(const WORD* text, std::size_t length, DWORD codePage)
 {
-    std::string ansi;
+    std::u16string wide;
     for (std::size_t i = 0; i < length && text[i] != 0; ++i)
-        ansi += text[i] <= 0xFF ? static_cast<char>(text[i]) : '?';
-    return ansi;
+        wide += static_cast<char16_t>(text[i]);
+    return CodePageBytesOfUtf16(wide, codePage);
 }
 
 #endif

@@ -12,8 +12,8 @@ namespace ostrel {
 // False for times the system cannot convert (2^63 and above).
 bool FileTimeToSystemTime(const FILETIME& time, SYSTEMTIME& fields);
 
-// Up to length UTF-16 units, ending at the first zero unit. The native build's ANSI code page is
-// ISO 8859-1: units above 0xFF become '?'.
-std::string WideToAnsi(const WORD* text, std::size_t length);
+// Up to length UTF-16 units, ending at the first zero unit, in the ANSI code page codePage (the
+// spooler's: the native build's is that of the description file).
+std::string WideToAnsi(const WORD* text, std::size_t length, DWORD codePage);
 
 }  // namespace ostrel

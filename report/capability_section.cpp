@@ -186,7 +186,7 @@ void WriteMediaTypes(SectionState& state, std::string label)
         const auto type = ReadUnaligned<DWORD>(types.Entry(i));
         WORD units[MediaTypeNameUnits];
         std::memcpy(units, names.Entry(i), sizeof units);
-        const std::string name = WideToAnsi(units, MediaTypeNameUnits);
+        const std::string name = WideToAnsi(units, MediaTypeNameUnits, state.context.spooler.GetACP());
         state.context.writer.AddItemFormat(label, "%-64.64s [%3u:%-37.37s]", name.c_str(), static_cast<unsigned>(type),
                                            OrNull(LookupName(static_cast<std::int32_t>(type), MediaTypeNames)));
     });

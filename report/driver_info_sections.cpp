@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 namespace ostrel {
 
@@ -90,6 +92,18 @@ constexpr DriverSection Sections[] = {
 // An empty unit asks the writer for the hexadecimal form.
 constexpr char Hexadecimal[] = "";
 
+// Each text of a list is written as it is read: a list that runs out of the buffer before its
+// final empty text keeps the lines before, and the fault then ends the section. An empty first
+// text is the end of an empty list.
+void WriteTextList(ReportWriter& writer, const std::string& label, const SpoolerBuffer& buffer, const char* list)
+{
+    writer.AddItemString(label, buffer.Text(list), false);
+    if (list == nullptr || *list == '\0')
+        return;
+    for (const char* item = list + std::strlen(list) + 1; *buffer.Text(item) != '\0'; item += std::strlen(item) + 1)
+        writer.AddItemString({}, item, false);
+}
+
 void WriteField(ReportWriter& writer, const SpoolerBuffer& buffer, const BYTE* record, const DriverField& field)
 {
     switch (field.form) {
@@ -97,7 +111,7 @@ void WriteField(ReportWriter& writer, const SpoolerBuffer& buffer, const BYTE* r
         writer.AddItemString(field.label, buffer.Text(ReadUnaligned<const char*>(record + field.offset)), false);
         break;
     case Form::TextList:
-        writer.AddItemString(field.label, buffer.MultiText(ReadUnaligned<const char*>(record + field.offset)), true);
+        WriteTextList(writer, field.label, buffer, ReadUnaligned<const char*>(record + field.offset));
         break;
     case Form::Hex32:
         writer.AddItemLong(field.label, ReadUnaligned<DWORD>(record + field.offset), Hexadecimal, false);

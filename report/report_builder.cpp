@@ -22,12 +22,11 @@ private:
     RichDocument& document_;
 };
 
-void WriteOpenFailure(ReportContext& context)
+std::string OpenFailure(ReportContext& context)
 {
     const DWORD code = context.spooler.GetLastError();
     const LocalText message = GetLastErrorString(context.spooler);
-    context.writer.AddLine("*** CANNOT OPEN PRINTER ***: " + std::to_string(code) + ": " +
-                           (message ? message.get() : ""));
+    return std::to_string(code) + ": " + (message ? message.get() : "");
 }
 
 }  // namespace
@@ -36,6 +35,7 @@ PrinterNames ReportBuilder::MakeReport(const std::string& entry)
 {
     ReportWriter writer(document_);
     ReportContext context{spooler_, writer, DeviceNameOfEntry(entry), {}, nullptr};
+    std::optional<std::string> openFailure;
 
     document_.Clear();
     {
@@ -51,10 +51,14 @@ PrinterNames ReportBuilder::MakeReport(const std::string& entry)
         Guarded(writer, [&] { WriteCapabilitySection(context); });
 
         Guarded(writer, [&] {
-            if (!printer.Open(context.deviceName))
-                WriteOpenFailure(context);
+            if (!printer.Open(context.deviceName)) {
+                openFailure = OpenFailure(context);
+                writer.AddLine("*** CANNOT OPEN PRINTER ***: " + *openFailure);
+            }
         });
         context.printer = printer.Get();
+        if (!context.printer && !openFailure)
+            openFailure = "the attempt to open it raised an exception";
 
         WritePrinterInfoSections(context);
         WriteDriverInfoSections(context);
@@ -64,7 +68,7 @@ PrinterNames ReportBuilder::MakeReport(const std::string& entry)
         writer.MarkExceptions();
         document_.SetSelection(0, 0);
     }
-    return {context.deviceName, context.portName};
+    return {context.deviceName, context.portName, openFailure};
 }
 
 }  // namespace ostrel

@@ -6,6 +6,7 @@
 #include "platform/rich_document.h"
 #include "platform/spooler.h"
 
+#include <optional>
 #include <string>
 
 namespace ostrel {
@@ -13,6 +14,8 @@ namespace ostrel {
 struct PrinterNames {
     std::string deviceName;
     std::string portName;
+    // Why the printer could not be opened ("1801: " and the system's text), when it could not.
+    std::optional<std::string> openFailure;
 };
 
 class ReportBuilder {

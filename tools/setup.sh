@@ -9,6 +9,9 @@ die() { printf 'setup: error: %s\n' "$*" >&2; exit 1; }
 
 # Native build and unit tests; unrtf reads the rich-text reports back.
 native_pkgs=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev unrtf)
+# Other readers of the rich-text reports: LibreOffice renders one to PDF, whose columns
+# pdftotext shows; pandoc reads the Unicode text.
+reader_pkgs=(libreoffice-writer-nogui poppler-utils pandoc)
 # The fuzz build: clang with libFuzzer and the sanitizer runtimes.
 fuzz_pkgs=(clang-14 libclang-rt-14-dev)
 # Windows cross builds. The posix-thread variants: std::thread/std::mutex work and
@@ -43,7 +46,7 @@ if [[ ${#wine_i386_pkgs[@]} -gt 0 ]] && ! dpkg --print-foreign-architectures | g
 fi
 
 missing=()
-for p in "${native_pkgs[@]}" "${fuzz_pkgs[@]}" "${cross_pkgs[@]}" "${wine_pkgs[@]}" ${wine_i386_pkgs[@]+"${wine_i386_pkgs[@]}"} \
+for p in "${native_pkgs[@]}" "${reader_pkgs[@]}" "${fuzz_pkgs[@]}" "${cross_pkgs[@]}" "${wine_pkgs[@]}" ${wine_i386_pkgs[@]+"${wine_i386_pkgs[@]}"} \
          "${cups_pkgs[@]}" "${gui_pkgs[@]}"; do
     is_installed "$p" || missing+=("$p")
 done

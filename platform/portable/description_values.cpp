@@ -69,12 +69,15 @@ public:
     bool end_object() override { return Leave(); }
     bool start_array(std::size_t) override { return Enter(); }
     bool end_array() override { return Leave(); }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override
+    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& error) override
     {
+        position_ = position;
         // The parser's message quotes the last token read, which may be the whole of a long text.
-        error_ = "not a JSON text: " + std::string(error.what()).substr(0, 2 * ExcerptLength);
+        error_ = PlainJsonProblem(error.what()).substr(0, 2 * ExcerptLength);
         return false;
     }
+    // Where the parser stopped, counted in bytes read; 0 when it did not stop at bad syntax.
+    std::size_t Position() const { return position_; }
 
 private:
     bool Enter()
@@ -91,8 +94,19 @@ private:
     }
 
     std::size_t depth_ = 0;
+    std::size_t position_ = 0;
     std::string error_;
 };
+
+// "line 3, column 7" of the byte at which the parser stopped; columns count bytes from 1.
+std::string PlaceOf(const std::string& text, std::size_t position)
+{
+    const std::size_t at = std::min(position > 0 ? position - 1 : 0, text.size());
+    const std::size_t newline = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
+    const std::size_t column = newline == std::string::npos ? at + 1 : at - newline;
+    const auto line = 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
 
 // Appends at most about ExcerptLength characters of value, descending at most depth levels.
 void AppendExcerpt(const Json& value, int depth, std::string& out)
@@ -136,8 +150,30 @@ Json ParseDescription(const std::string& text)
 {
     DepthCheck check;
     if (!Json::sax_parse(text, &check))
-        throw std::runtime_error(check.Error());
+        throw std::runtime_error(check.Position() > 0 ? PlaceOf(text, check.Position()) + ": not valid JSON: " + check.Error()
+                                                      : check.Error());
     return Json::parse(text);
+}
+
+std::string PlainJsonProblem(std::string message)
+{
+    // The library tags its messages ("[json.exception.parse_error.101] "), and a syntax error
+    // also says where by its own count ("parse error at line 1, column 2: ") and in what
+    // ("syntax error while parsing value - ").
+    for (std::size_t tag = message.find("[json.exception."); tag != std::string::npos;
+         tag = message.find("[json.exception.", tag)) {
+        const std::size_t end = message.find("] ", tag);
+        message.erase(tag, end == std::string::npos ? std::string::npos : end + 2 - tag);
+    }
+    if (message.rfind("parse error", 0) == 0) {
+        const std::size_t dash = message.find(" - ");
+        const std::size_t colon = message.find(": ");
+        if (dash != std::string::npos)
+            message.erase(0, dash + 3);
+        else if (colon != std::string::npos)
+            message.erase(0, colon + 2);
+    }
+    return message;
 }
 
 void CheckDepth(const Json& value)

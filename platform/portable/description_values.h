@@ -28,6 +28,10 @@ Json ParseDescription(const std::string& text);
 // Throws std::runtime_error when value nests deeper than MaxDescriptionDepth.
 void CheckDepth(const Json& value);
 
+// A message of the JSON library in plain words: without its tags and its own place of a syntax
+// error (ParseDescription says where by line and column).
+std::string PlainJsonProblem(std::string message);
+
 // A short quotation of a value for an error message, however large or deep the value is.
 std::string Excerpt(const Json& value);
 // The start of a text (a member name) for an error message.

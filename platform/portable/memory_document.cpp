@@ -1,5 +1,7 @@
 #include "platform/portable/memory_document.h"
 
+#include "platform/portable/code_page.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -21,89 +23,104 @@ void AppendHexByte(std::string& out, unsigned char byte) {
     out += hex;
 }
 
-constexpr unsigned ShiftJisCodePage = 932;
-constexpr unsigned WesternCodePage = 1252;
-
-bool IsLeadByte(unsigned codePage, unsigned char byte) {
-    switch (codePage) {
-    case ShiftJisCodePage:
-        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    case 936:
-    case 949:
-    case 950:
-        return byte >= 0x81 && byte <= 0xFE;
-    default:
-        return false;
-    }
+bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-bool IsTrailByte(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+void AppendWord(std::string& out, const char* word, long long value) {
+    out += word;
+    out += std::to_string(value);
 }
 
-// The characters of bytes 0x80 to 0x9F in the Western code page; from 0xA0 on, byte and
-// character are equal. The five bytes it leaves unassigned stand for the control characters.
-constexpr char16_t WesternCharactersFrom0x80[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// Readers that honour \ansicpg and readers that do not (they take hex escapes in the current
+// font's character set, and the report font is a Shift-JIS one) must read the same text: every
+// character beyond ASCII goes as Unicode (\u, a signed 16-bit number), followed by its bytes in
+// the code page for readers that know no Unicode; \uc tells them how many bytes that is. Bytes
+// the code page gives no character stay hex escapes. A double-byte character's trail byte may be
+// '\\', '{' or a letter, so the bytes are always escaped.
+class RtfTextWriter {
+public:
+    RtfTextWriter(std::string& out, unsigned codePage) : out_(out), codePage_(codePage) {}
 
-// The bytes of a text in codePage. A double-byte character is written whole as two hex escapes:
-// its trail byte may be '\\', '{' or a letter, which must stay part of the character. Readers
-// take hex escapes in the current font's character set, which need not be the text's (the report
-// font is a Shift-JIS one), so Western characters are written as Unicode, with the byte after it
-// for readers that know no Unicode.
-template <typename AppendAscii>
-void AppendRtfBytes(std::string& out, const std::string& bytes, std::size_t first, std::size_t last,
-                    unsigned codePage, AppendAscii appendAscii) {
-    for (std::size_t i = first; i < last; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x7F) {
-            appendAscii(bytes[i]);
-        } else if (IsLeadByte(codePage, byte) && i + 1 < last &&
-                   IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-            AppendHexByte(out, byte);
-            AppendHexByte(out, static_cast<unsigned char>(bytes[++i]));
-        } else if (codePage == WesternCodePage && byte >= 0x80) {
-            const char16_t character = byte < 0xA0 ? WesternCharactersFrom0x80[byte - 0x80] : byte;
-            out += "\\u";
-            out += std::to_string(static_cast<int>(character));
-            AppendHexByte(out, byte);
-        } else {
-            AppendHexByte(out, byte);
+    void Append(const std::string& text, std::size_t first, std::size_t last) {
+        const std::string_view part(text.data() + first, last - first);
+        for (std::size_t i = 0; i < part.size();) {
+            const auto byte = static_cast<unsigned char>(part[i]);
+            if (byte < 0x80) {
+                AppendAscii(part[i]);
+                ++i;
+                continue;
+            }
+            const CodePageCharacter character = codePage_.CharacterAt(part, i);
+            if (character.code) {
+                AppendUnicode(*character.code, character.length);
+            }
+            for (std::size_t k = 0; k < character.length; ++k) {
+                AppendHexByte(out_, static_cast<unsigned char>(part[i + k]));
+            }
+            i += character.length;
         }
     }
-}
 
-void AppendRtfText(std::string& out, const std::string& text, std::size_t first, std::size_t last,
-                   unsigned codePage) {
-    AppendRtfBytes(out, text, first, last, codePage, [&out](char c) {
+private:
+    void AppendAscii(char c) {
         if (c == '\\' || c == '{' || c == '}') {
-            out += '\\';
-            out += c;
+            out_ += '\\';
+            out_ += c;
         } else if (c == '\n') {
             // Readers ignore the CR LF; it only keeps the file readable line by line.
-            out += "\\par\r\n";
+            out_ += "\\par\r\n";
         } else if (c == '\t') {
-            out += "\\tab ";
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            AppendHexByte(out, static_cast<unsigned char>(c));
+            out_ += "\\tab ";
+        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            AppendHexByte(out_, static_cast<unsigned char>(c));
         } else {
-            out += c;
+            out_ += c;
         }
-    });
-}
+    }
+
+    void AppendUnicode(char32_t code, std::size_t fallbackBytes) {
+        if (code >= 0x10000) {
+            // A pair of surrogates: the fallback follows the second.
+            SetSkip(0);
+            AppendUnit(0xD800 + ((code - 0x10000) >> 10));
+            code = 0xDC00 + ((code - 0x10000) & 0x3FF);
+        }
+        SetSkip(fallbackBytes);
+        AppendUnit(code);
+    }
+
+    void SetSkip(std::size_t bytes) {
+        if (bytes != skip_) {
+            AppendWord(out_, "\\uc", static_cast<long long>(bytes));
+            skip_ = bytes;
+        }
+    }
+
+    void AppendUnit(char32_t unit) {
+        AppendWord(out_, "\\u", unit > 0x7FFF ? static_cast<long long>(unit) - 0x10000 : unit);
+    }
+
+    std::string& out_;
+    const CodePage codePage_;
+    std::size_t skip_ = 1;  // the readers' default
+};
 
 // A font table entry ends at ';', so the name must not contain one either. Names with
-// double-byte characters are Shift-JIS, whatever the text's code page (see FontCharset).
+// double-byte characters are Shift-JIS names, whatever the text's code page (see FontCharset),
+// and readers take a font name's hex escapes in its character set.
 void AppendRtfFontName(std::string& out, const std::string& name) {
-    AppendRtfBytes(out, name, 0, name.size(), ShiftJisCodePage, [&out](char c) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == '\\' || c == '{' || c == '}' || c == ';') {
-            AppendHexByte(out, static_cast<unsigned char>(c));
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (IsShiftJisLeadByte(byte) && i + 1 < name.size()) {
+            AppendHexByte(out, byte);
+            AppendHexByte(out, static_cast<unsigned char>(name[++i]));
+        } else if (byte < 0x20 || byte > 0x7E || byte == '\\' || byte == '{' || byte == '}' || byte == ';') {
+            AppendHexByte(out, byte);
         } else {
-            out += c;
+            out += static_cast<char>(byte);
         }
-    });
+    }
 }
 
 // Names in the system code page that use its double-byte characters are Shift-JIS names.
@@ -111,6 +128,42 @@ int FontCharset(const std::string& name) {
     const bool doubleByte = std::any_of(name.begin(), name.end(),
                                         [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
     return doubleByte ? 128 : 0;
+}
+
+// What a reader that lacks a font needs to pick a like one: its family, its pitch (1 fixed,
+// 2 variable) and a name it may know it by. The report's columns need a fixed-pitch font.
+struct FontTraits {
+    const char* name;
+    const char* family;
+    int pitch;
+    const char* alternative;
+};
+
+constexpr FontTraits KnownFonts[] = {
+    {"\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e", "\\fmodern", 1, "MS Gothic"},
+    {"Times New Roman", "\\froman", 2, nullptr},
+    {"Arial", "\\fswiss", 2, nullptr},
+};
+
+void AppendRtfFont(std::string& out, std::size_t index, const std::string& name) {
+    const auto* known = std::find_if(std::begin(KnownFonts), std::end(KnownFonts),
+                                     [&name](const FontTraits& font) { return name == font.name; });
+    AppendWord(out, "{\\f", static_cast<long long>(index));
+    if (known == std::end(KnownFonts)) {
+        out += "\\fnil";
+    } else {
+        out += known->family;
+        AppendWord(out, "\\fprq", known->pitch);
+    }
+    AppendWord(out, "\\fcharset", FontCharset(name));
+    out += ' ';
+    AppendRtfFontName(out, name);
+    if (known != std::end(KnownFonts) && known->alternative) {
+        out += "{\\*\\falt ";
+        out += known->alternative;
+        out += '}';
+    }
+    out += ";}";
 }
 
 template <typename T>
@@ -121,11 +174,6 @@ int IndexOf(std::vector<T>& table, const T& value) {
     }
     table.push_back(value);
     return static_cast<int>(table.size()) - 1;
-}
-
-void AppendWord(std::string& out, const char* word, long long value) {
-    out += word;
-    out += std::to_string(value);
 }
 
 void AppendFlagWord(std::string& out, bool on, const char* onWord, const char* offWord) {
@@ -327,11 +375,7 @@ std::string MemoryDocument::Rtf(unsigned codePage) const {
     AppendWord(out, "\\ansicpg", codePage);
     out += "\\deff0{\\fonttbl";
     for (std::size_t i = 0; i < fonts.size(); ++i) {
-        AppendWord(out, "{\\f", static_cast<long long>(i));
-        AppendWord(out, "\\fnil\\fcharset", FontCharset(fonts[i]));
-        out += ' ';
-        AppendRtfFontName(out, fonts[i]);
-        out += ";}";
+        AppendRtfFont(out, i, fonts[i]);
     }
     out += "}{\\colortbl;";
     for (const std::uint32_t color : colors) {
@@ -342,6 +386,7 @@ std::string MemoryDocument::Rtf(unsigned codePage) const {
     }
     out += "}\r\n\\pard";
 
+    RtfTextWriter text(out, codePage);
     const CharFormat* previous = nullptr;
     for (auto run = runs_.begin(); run != runs_.end(); ++run) {
         const CharFormat& format = run->second;
@@ -372,7 +417,7 @@ std::string MemoryDocument::Rtf(unsigned codePage) const {
         const auto next = std::next(run);
         const std::size_t end =
             next == runs_.end() ? text_.size() : static_cast<std::size_t>(next->first);
-        AppendRtfText(out, text_, static_cast<std::size_t>(run->first), end, codePage);
+        text.Append(text_, static_cast<std::size_t>(run->first), end);
         previous = &format;
     }
     out += '}';

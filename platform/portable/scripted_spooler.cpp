@@ -4,6 +4,7 @@
 #include "platform/printer_list.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -76,9 +77,10 @@ std::map<DWORD, const Json*> LevelsOf(const Json& levels)
 
 void ScriptedSpooler::LoadFile(const std::string& path)
 {
+    errno = 0;
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        throw std::runtime_error(path + ": cannot be read");
+        throw std::runtime_error(path + ": cannot be read: " + (errno != 0 ? std::strerror(errno) : "the stream failed"));
     std::stringstream text;
     text << file.rdbuf();
     LoadText(text.str(), path);
@@ -148,6 +150,8 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
         }
 
         const Json& list = InMember("printers", [&]() -> const Json& {
+            if (!description.contains("printers"))
+                throw std::runtime_error("no \"printers\" member: the file lists no printers");
             const Json& printers = description.at("printers");
             if (!printers.is_array())
                 throw std::runtime_error("expected an array of printers, found " + Excerpt(printers));
@@ -188,7 +192,7 @@ void ScriptedSpooler::Load(const Json& description, const std::string& origin)
             handles_.insert(&printers_.back());
         }
     } catch (const std::exception& error) {
-        throw std::runtime_error(origin + ": " + error.what());
+        throw std::runtime_error(origin + ": " + PlainJsonProblem(error.what()));
     }
 }
 
@@ -484,7 +488,8 @@ std::int32_t ScriptedSpooler::DocumentPropertiesA(PrinterHandle handle, const ch
     }
     if ((mode & DM_OUT_BUFFER) == 0)
         return *printer->documentSize;
-    if (output == nullptr)
+    // An empty buffer may come as a null pointer: nothing is written, and the call answers as scripted.
+    if (output == nullptr && outputSize > 0)
         return -1;
     CopyBytes(output, printer->documentRecord.data(), std::min(printer->documentRecord.size(), outputSize));
     return printer->documentFillResult;

@@ -88,7 +88,7 @@ TEST_F(ReportToolFilesTest, EveryPrinterIsReportedOnTheSystemOfItsFile)
     };
     for (const auto& c : cases) {
         const ToolRun run = Run({"--printers", first, "--printers", second, c.entry});
-        EXPECT_EQ(run.status, ExitOk) << run.err;
+        EXPECT_EQ(run.status, ExitPrinterNotOpened) << run.err;
         EXPECT_NE(run.out.find(c.openFailure), std::string::npos) << c.entry;
         const std::size_t current = run.out.find("- Current DEVMODE (TPrinter) -");
         ASSERT_NE(current, std::string::npos) << c.entry;
@@ -124,9 +124,44 @@ TEST_F(ReportToolFilesTest, EntryTypedInUtf8FindsThePrinterOfTheCapturedName)
                   Run({"--printers", file, "--snapshot", c.captured}).out);
     }
 
-    // A code page without a known spelling matches only the captured bytes.
+    // A character the code page lacks spells no captured name.
     const std::string file = Write("japanese.json", description("TbB\xFCro", {{"code_page", 932}}));
     EXPECT_EQ(Run({"--printers", file, "TbB\u00fcro"}).out.find("Current DEVMODE"), std::string::npos);
+}
+
+// Names reach a Linux user as UTF-8 in the list and in the file names; the reports keep the bytes
+// of their code page.
+TEST_F(ReportToolFilesTest, ListAndFileNamesAreUtf8AndReportsKeepTheirCodePage)
+{
+    const auto description = [](const std::string& name, DWORD codePage) {
+        return Json{{"system", {{"code_page", codePage}}},
+                    {"printers", Json::array({{{"name", JsonStringOfBytes(name)},
+                                               {"printer_info", {{"2", {{"pPrinterName", JsonStringOfBytes(name)}}}}}}})}};
+    };
+    const std::string japanese = Write("japanese.json", description("\x83\x76\x83\x8a\x83\x93\x83\x5e", 932));
+    const std::string western = Write("western.json", description("B\xFCro \x80", 1252));
+
+    const ToolRun list = Run({"--printers", japanese, "--printers", western, "--list"});
+    EXPECT_EQ(list.status, ExitOk) << list.err;
+    EXPECT_EQ(list.out, "\u30d7\u30ea\u30f3\u30bf\nB\u00fcro \u20ac\n");
+
+    ASSERT_EQ(Run({"--printers", japanese, "--printers", western, "--all", "-o", (folder / "all").string()}).status,
+              ExitOk);
+    const auto read = [](const fs::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    };
+    const std::string japaneseReport = read(folder / "all" / "\u30d7\u30ea\u30f3\u30bf.txt");
+    EXPECT_NE(japaneseReport.find("pPrinterName             : \x83\x76\x83\x8a\x83\x93\x83\x5e"), std::string::npos)
+        << japaneseReport;
+    EXPECT_NE(read(folder / "all" / "B\u00fcro \u20ac.txt").find(": B\xFCro \x80"), std::string::npos);
+
+    // The name typed as the list shows it finds the printer.
+    const ToolRun typed = Run({"--printers", japanese, "\u30d7\u30ea\u30f3\u30bf"});
+    EXPECT_EQ(typed.status, ExitOk) << typed.err;
+    EXPECT_EQ(typed.out, Run({"--printers", japanese, "\x83\x76\x83\x8a\x83\x93\x83\x5e"}).out);
 }
 
 }  // namespace

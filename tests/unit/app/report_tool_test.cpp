@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -131,6 +132,8 @@ TEST_F(ReportToolTest, UsageErrorsNameWhatIsWrong)
         {{"--printers", Fixture, "--", "A", "B"}, "more than one printer entry given: \"A\" and \"B\""},
         {{"--printers", Fixture, "A", "--", "-B"}, "more than one printer entry given: \"A\" and \"-B\""},
         {{"--printers", OSTREL_FIXTURES, "--list"}, "is a folder"},
+        {{"--printers", Fixture, ""}, "the printer entry is empty"},
+        {{"--printers", Fixture, "--snapshot", ""}, "the printer entry is empty"},
     };
     for (const auto& c : cases) {
         const ToolRun run = RunTool(c.arguments);
@@ -208,13 +211,79 @@ TEST_F(ReportToolTest, UnwritableFileFailsAndLeavesTheOldFileAlone)
     EXPECT_EQ(ReadFile(folder / "kept.txt.partial"), "the user's");
 }
 
+// What is wrong in a description file is said in plain words, with the file and the place.
 TEST_F(ReportToolTest, BrokenDescriptionFileIsNamed)
 {
-    std::ofstream(folder / "bad.json") << R"({"printers": [{"name": "P", "capabilities": {"DC_NOPE": 1}}]})";
-    const ToolRun run = RunTool({"--printers", (folder / "bad.json").string(), "--list"});
-    EXPECT_EQ(run.status, ExitFileError);
-    EXPECT_NE(run.err.find("bad.json"), std::string::npos);
-    EXPECT_NE(run.err.find("unknown capability DC_NOPE"), std::string::npos);
+    const struct {
+        const char* text;  // null: no file at all
+        const char* message;
+    } cases[] = {
+        {nullptr, ": cannot be read: No such file or directory"},
+        {R"({"printers": [{"name": "P", "capabilities": {"DC_NOPE": 1}}]})", "unknown capability DC_NOPE"},
+        {"{\n  \"printers\": [\n    {\"name\": \"P\",}\n  ]\n}\n", ": line 3, column 18: not valid JSON: unexpected '}'"},
+        {"{\"printers\": [", ": line 1, column 15: not valid JSON: unexpected end of input"},
+        {"", ": line 1, column 1: not valid JSON: unexpected end of input"},
+        {"{}", ": no \"printers\" member"},
+        {R"({"printers": [{"devices": []}]})", "name: key 'name' not found"},
+    };
+    const fs::path file = folder / "bad.json";
+    for (const auto& c : cases) {
+        fs::remove(file);
+        if (c.text != nullptr)
+            std::ofstream(file, std::ios::binary) << c.text;
+        const ToolRun run = RunTool({"--printers", file.string(), "--list"});
+        EXPECT_EQ(run.status, ExitFileError) << c.message;
+        EXPECT_EQ(run.err.rfind("ostrel-report: " + file.string(), 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("json.exception"), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+}
+
+// The report of a printer that cannot be opened is written all the same; the tool says so and
+// ends with a status of its own, after every other report.
+TEST_F(ReportToolTest, PrinterThatCannotBeOpenedIsReportedWithStatusThree)
+{
+    const Json description = {{"system", {{"messages", {{"1801", "The printer name is invalid."}}}}},
+                              {"printers", {{{"name", "Gone"}, {"open_error", 1801}}, {{"name", "Here"}}}}};
+    const std::string file = (folder / "gone.json").string();
+    std::ofstream(file) << description.dump();
+    const std::string cannotOpen = "ostrel-report: cannot open printer ";
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        const char* written;  // in standard output, or in the file out.txt or all/Gone.txt
+        const char* named;    // the printer standard error names, if any
+    } cases[] = {
+        {{"Gone"}, ExitPrinterNotOpened, "*** CANNOT OPEN PRINTER ***: 1801: The printer name is invalid.\r\n",
+         "Gone: 1801: The printer name is invalid.\n"},
+        {{"NoSuchPrinter"}, ExitPrinterNotOpened, "*** CANNOT OPEN PRINTER ***: 1801: ", "NoSuchPrinter: 1801: "},
+        {{"-o", (folder / "out.txt").string(), "Gone"}, ExitPrinterNotOpened, "*** CANNOT OPEN PRINTER ***", "Gone"},
+        {{"Here"}, ExitOk, "- PRINTER_INFO_2 -", nullptr},
+        {{"--snapshot", "Gone"}, ExitPrinterNotOpened, "\"open_error\": 1801", "Gone: error 1801"},
+        {{"--snapshot", "Here"}, ExitOk, "\"printer_info\"", nullptr},
+        {{"--all"}, ExitPrinterNotOpened, "==> Here <==", "Gone"},
+        {{"--all", "-o", (folder / "all").string()}, ExitPrinterNotOpened, "*** CANNOT OPEN PRINTER ***", "Gone"},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(folder / "all");
+        fs::remove(folder / "out.txt");
+        std::vector<std::string> arguments = {"--printers", file};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const ToolRun run = RunTool(arguments);
+        const std::string& last = c.arguments.back();
+        EXPECT_EQ(run.status, c.status) << last << ": " << run.err;
+        const std::string written = fs::exists(folder / "out.txt") ? ReadFile(folder / "out.txt")
+                                    : fs::exists(folder / "all") ? ReadFile(folder / "all" / "Gone.txt")
+                                                                 : run.out;
+        EXPECT_NE(written.find(c.written), std::string::npos) << last;
+        if (c.named) {
+            EXPECT_EQ(run.err.rfind(cannotOpen + c.named, 0), 0u) << run.err;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        } else {
+            EXPECT_EQ(run.err, "") << last;
+        }
+    }
 }
 
 // Printers whose names are no valid file names, or name the same file.
@@ -237,8 +306,10 @@ struct HostileNamesTest : ReportToolTest {
 
 TEST_F(HostileNamesTest, AllWritesADistinctValidFilePerPrinter)
 {
+    // "trailing. " names the device "trailing", which is no printer.
     const ToolRun run = RunTool({"--printers", description, "--all", "-o", (folder / "all").string()});
-    EXPECT_EQ(run.status, ExitOk) << run.err;
+    EXPECT_EQ(run.status, ExitPrinterNotOpened);
+    EXPECT_EQ(run.err, "ostrel-report: cannot open printer trailing. : 1801: \n");
     const std::map<std::string, std::string> expected = {
         {"a_b (2).txt", "a/b"},       {"a_b.txt", "a_b"},
         {"_CON.txt", "CON"},          {"x_y______.txt", "x:y*?\"<>|"},
@@ -259,7 +330,8 @@ TEST_F(HostileNamesTest, AllGoesOnAfterAFailureAndNamesIt)
     const ToolRun run = RunTool({"--printers", description, "--all", "-o", (folder / "all").string()});
     EXPECT_EQ(run.status, ExitFileError);
     EXPECT_EQ(run.err, "ostrel-report: cannot write " + (folder / "all" / "a_b.txt").string() +
-                           ": Is a directory (the report of a_b)\n");
+                           ": Is a directory (the report of a_b)\n"
+                           "ostrel-report: cannot open printer trailing. : 1801: \n");
     EXPECT_EQ(ReadFile(folder / "all" / "a_b (2).txt"), ReportOf("a/b"));
     EXPECT_EQ(ReadFile(folder / "all" / "__srv_q.txt"), ReportOf("__srv_q"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "all"), fs::directory_iterator()),
@@ -274,7 +346,7 @@ TEST_F(HostileNamesTest, AllGoesOnAfterAFailureAndNamesIt)
 TEST_F(HostileNamesTest, AllOnStandardOutputNamesEachPrinter)
 {
     const ToolRun run = RunTool({"--printers", description, "--all"});
-    EXPECT_EQ(run.status, ExitOk);
+    EXPECT_EQ(run.status, ExitPrinterNotOpened);
     std::string expected;
     for (const std::string& name : names)
         expected += "==> " + name + " <==\r\n" + ReportOf(name);

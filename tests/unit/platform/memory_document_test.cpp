@@ -268,9 +268,12 @@ TEST(MemoryDocument, RtfEscapesSpecialAndHighBytes) {
     const std::string rtf = doc.Rtf(932);
 
     EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg932\\deff0", 0), 0u);
-    EXPECT_NE(rtf.find("a\\\\b\\{c\\}d\\'82\\'a0\\par"), std::string::npos);
-    EXPECT_NE(rtf.find("\\'83\\'5c\\{\\'b1\\par"), std::string::npos);
-    EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72 \\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}"),
+    // Each character as Unicode, then its bytes for readers without: \uc says how many.
+    EXPECT_NE(rtf.find("a\\\\b\\{c\\}d\\uc2\\u12354\\'82\\'a0\\par"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\u12477\\'83\\'5c\\{\\uc1\\u-143\\'b1\\par"), std::string::npos) << rtf;
+    // The report font: fixed pitch, with a name readers without it may know it by.
+    EXPECT_NE(rtf.find("{\\f0\\fmodern\\fprq1\\fcharset128 \\'82\\'6c\\'82\\'72 \\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e"
+                       "{\\*\\falt MS Gothic};}"),
               std::string::npos);
     for (const char c : rtf) {
         EXPECT_LE(static_cast<unsigned char>(c), 0x7F);
@@ -278,8 +281,8 @@ TEST(MemoryDocument, RtfEscapesSpecialAndHighBytes) {
     EXPECT_TRUE(BracesBalanced(rtf));
 }
 
-// The report font is a Shift-JIS one, whose character set readers apply to hex escapes: Western
-// text goes as Unicode, with its byte for readers that know no Unicode.
+// The report font is a Shift-JIS one, whose character set readers apply to hex escapes: text
+// goes as Unicode, with its bytes for readers that know no Unicode.
 TEST(MemoryDocument, RtfWritesWesternTextAsUnicode) {
     MemoryDocument doc;
     doc.AppendLine("Caf\xe9 \xfc" "ber \x80\x9f\xa0{\x7f");
@@ -290,11 +293,12 @@ TEST(MemoryDocument, RtfWritesWesternTextAsUnicode) {
               std::string::npos)
         << rtf;
     // The font name stays Shift-JIS.
-    EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72 \\'83\\'53"), std::string::npos);
+    EXPECT_NE(rtf.find("\\fcharset128 \\'82\\'6c\\'82\\'72 \\'83\\'53"), std::string::npos);
 
-    // Other code pages are declared and their bytes kept.
+    // Other code pages are declared, and their characters written the same way.
     EXPECT_NE(doc.Rtf(1251).find("\\ansicpg1251\\deff0"), std::string::npos);
-    EXPECT_NE(doc.Rtf(1251).find("Caf\\'e9 \\'fcber \\'80\\'9f\\'a0\\{\\'7f\\par"), std::string::npos);
+    EXPECT_NE(doc.Rtf(1251).find("Caf\\u1081\\'e9 \\u1100\\'fcber \\u1026\\'80\\u1119\\'9f\\u160\\'a0\\{\\'7f\\par"),
+              std::string::npos);
 }
 
 TEST(MemoryDocument, RtfWritesRunsWithTheirAttributes) {
@@ -305,7 +309,7 @@ TEST(MemoryDocument, RtfWritesRunsWithTheirAttributes) {
     Style(doc, 18, 21, MarkerFormat);
     const std::string rtf = doc.Rtf(932);
 
-    EXPECT_NE(rtf.find("{\\f1\\fnil\\fcharset0 Times New Roman;}{\\f2\\fnil\\fcharset0 Arial;}"),
+    EXPECT_NE(rtf.find("{\\f1\\froman\\fprq2\\fcharset0 Times New Roman;}{\\f2\\fswiss\\fprq2\\fcharset0 Arial;}"),
               std::string::npos);
     EXPECT_NE(rtf.find("{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;}"), std::string::npos);
     EXPECT_NE(rtf.find("\\f1\\fs36\\b\\i0\\ul\\cf1 - Title -\\f0\\fs18\\b0\\ulnone \\par"),

@@ -96,6 +96,29 @@ TEST(CapabilitySection, BinsResolutionsNamesNupAndMediaTypes)
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
 }
 
+// Media type names come as UTF-16 and are written in the code page of the system they were
+// answered on, every character it has kept, the others as '?'.
+TEST(CapabilitySection, MediaTypeNamesAreWrittenInTheSystemCodePage)
+{
+    const struct {
+        Json system;
+        const char* name;
+        std::string written;
+    } cases[] = {
+        {Json::object(), "\u20ac \u201cx\u201d \u2013 \u017d", "\x80 \x93x\x94 \x96 \x8e"},
+        {{{"code_page", 1252}}, "\u00e9\u00ff \u3042", "\xe9\xff ?"},
+        {{{"code_page", 28591}}, "\u00e9 \u20ac", "\xe9 ?"},
+        {{{"code_page", 932}}, "\u666e\u901a\u7d19 \uff71 \u00e9", "\x95\x81\x92\xca\x8e\x86 \xb1 ?"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> lines =
+            Capabilities({{"DC_MEDIATYPENAMES", {c.name}}, {"DC_MEDIATYPES", {1}}}, c.system);
+        const std::string expected = "DC_MEDIATYPES[XP]        : " + c.written + std::string(64 - c.written.size(), ' ') +
+                                     " [  1:DMMEDIA_STANDARD                     ]";
+        EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << c.system << " " << c.name;
+    }
+}
+
 // The record's size is read against the layout the printer was captured in, whatever the build: a
 // file without one was written by hand, or by the 32-bit program.
 TEST(CapabilitySection, ProducedDataTypesShowWhatTheRecordSizeCoversInTheCapturedLayout)

@@ -252,7 +252,7 @@ TEST(InfoSections, BadDataEndsTheListingWithTheMarkerAndTheNextSectionFollows)
          {"- DRIVER_INFO_3 [95,NT4] -", "cVersion                 : 0x00000002: Driver for Windows NT 4.0",
           "pName                    : D", "pEnvironment             : ", "pDriverPath              : ",
           "pDataFile                : ", "pConfigFile              : ", "pHelpFile                : h.hlp",
-          ExceptionOccurredText},
+          "pDependentFiles          : a.dll", "                         : b.dll", ExceptionOccurredText},
          "- DRIVER_INFO_4 [2000] -"},
         {"printer record shorter than its layout", WritePrinterInfoSections,
          {{"printer_info", {{"1", {{"Flags", 2}, {"pName", "Laser"}, {"record_size", 4}}}}}},
