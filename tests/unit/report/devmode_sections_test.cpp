@@ -168,6 +168,10 @@ TEST(DevModeSections, DriverRecordIsTheWholeBufferItFilled)
     EXPECT_EQ(cut[cut.size() - 2].substr(0, 9), "dmCollate");
     EXPECT_EQ(cut.back(), Exception);
 
+    // A size of 0 is an empty record, listed as far as it goes: not even the device name.
+    EXPECT_EQ(Section(Written(Json{{"document_properties", {{"devmode", {{"hex", ""}}}, {"size", 0}}}}), DocumentTitle),
+              (std::vector<std::string>{Title(DocumentTitle), Exception}));
+
     // Bytes past the record do not keep it from equalling an earlier one.
     const std::vector<std::string> larger = Written(Json{{"printer_info", PrinterInfo(Laser, Missing, Missing)},
                                                          {"document_properties", {{"devmode", Laser}, {"size", 400}}}});
