@@ -1,10 +1,11 @@
 #include "desktop/windows/frame_window.h"
 
-#include "desktop/windows/command_images.h"
-#include "desktop/windows/frame_controls.h"
 #include "desktop/frame_command_state.h"
 #include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
+#include "desktop/windows/command_images.h"
+#include "desktop/windows/frame_controls.h"
+#include "desktop/windows/program_look.h"
 
 #include <commctrl.h>
 
@@ -67,7 +68,7 @@ TextEquals LocaleTextEquals()
 
 }  // namespace
 
-FrameWindow::FrameWindow(Spooler& spooler) : spooler_(spooler), printers_(spooler) {}
+FrameWindow::FrameWindow(ApplicationPrinter& printer) : printer_(printer), printers_(printer) {}
 
 FrameWindow::~FrameWindow() = default;
 
@@ -83,7 +84,7 @@ void FrameWindow::Create()
     frameAccelerators_ = BuildAccelerators(std::vector<CommandInfo>{CommandInfoOf(CommandId::Refresh),
                                                                         CommandInfoOf(CommandId::Close)});
     reportAccelerators_ = BuildAccelerators(AllCommands());
-    const HWND hwnd = CreateWindowExW(0, ClassName, L"Ostrel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, InitialLeft,
+    const HWND hwnd = CreateWindowExW(0, ClassName, ProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, InitialLeft,
                                       InitialTop, InitialWidth, InitialHeight, nullptr, frameMenu_.bar.get(),
                                       GetModuleHandleW(nullptr), this);
     if (hwnd == nullptr)

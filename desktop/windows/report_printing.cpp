@@ -1,9 +1,8 @@
 #include "desktop/windows/report_printing.h"
 
 #include "platform/win32/ui/handles.h"
+#include "platform/win32/wide_text.h"
 #include "report/print_layout.h"
-
-#include <richedit.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -28,10 +27,10 @@ constexpr UINT FontNameCodePage = 932;
 // Abandons the job unless it was ended, and frees what the control cached for the printer.
 class PrintJob {
 public:
-    PrintJob(HWND richEdit, HDC printer) : richEdit_(richEdit), printer_(printer) {}
+    PrintJob(ui::RichEdit& richEdit, HDC printer) : richEdit_(richEdit), printer_(printer) {}
     ~PrintJob()
     {
-        SendMessageW(richEdit_, EM_FORMATRANGE, FALSE, 0);
+        richEdit_.EndFormatting();
         if (!ended_)
             AbortDoc(printer_);
     }
@@ -56,7 +55,7 @@ public:
     }
 
 private:
-    HWND richEdit_;
+    ui::RichEdit& richEdit_;
     HDC printer_;
     bool ended_ = false;
 };
@@ -84,33 +83,19 @@ FORMATRANGE RangeFrom(HDC printer, const RECT& area, LONG first)
     return range;
 }
 
-LONG FormatRange(HWND richEdit, bool draw, FORMATRANGE& range)
-{
-    return static_cast<LONG>(SendMessageW(richEdit, EM_FORMATRANGE, draw, reinterpret_cast<LPARAM>(&range)));
-}
-
-void PrintThroughControl(HWND richEdit, HDC printer, PrintJob& job, LONG length, const RECT& area)
+void PrintThroughControl(ui::RichEdit& richEdit, HDC printer, PrintJob& job, LONG length, const RECT& area)
 {
     LONG first = 0;
     do {
         job.StartPage();
         FORMATRANGE range = RangeFrom(printer, area, first);
-        const LONG next = FormatRange(richEdit, true, range);
+        const LONG next = richEdit.FormatRange(range, true);
         job.EndPage();
         // A page that took nothing would never end the loop: what is left cannot be printed.
         if (next <= first)
             break;
         first = next;
     } while (first < length);
-}
-
-std::wstring Widened(const std::string& text, UINT codePage)
-{
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
 }
 
 // One printer font per character format, made on first use.
@@ -130,9 +115,9 @@ public:
             if (font.format == format)
                 return font;
         }
-        std::wstring face = Widened(format.fontName, FontNameCodePage);
+        std::wstring face = Widen(format.fontName, FontNameCodePage);
         if (face.empty())
-            face = Widened(format.fontName, CP_ACP);
+            face = Widen(format.fontName, CP_ACP);
         Font font{format, ui::UniqueFont(CreateFontW(
                               -MulDiv(format.sizePoints, dpiY_, PointsPerInch), 0, 0, 0,
                               (format.styles & StyleBold) ? FW_BOLD : FW_NORMAL, (format.styles & StyleItalic) != 0,
@@ -192,7 +177,7 @@ void PrintFromDocument(const MemoryDocument& document, HDC printer, PrintJob& jo
         for (std::size_t index = starts[page]; index < starts[page + 1]; ++index) {
             int x = 0;
             for (const PrintRun& run : lines[index]) {
-                const std::wstring text = Widened(run.text, CP_ACP);
+                const std::wstring text = Widen(run.text, CP_ACP);
                 const ui::SelectedObject selected(printer, fonts.For(run.format).handle.get());
                 SetTextColor(printer, run.format.color);
                 ExtTextOutW(printer, x, top + metrics[index].ascent, 0, nullptr, text.c_str(),
@@ -209,16 +194,14 @@ void PrintFromDocument(const MemoryDocument& document, HDC printer, PrintJob& jo
 
 }  // namespace
 
-void PrintReport(HWND richEdit, const MemoryDocument& document, HDC printer, const std::wstring& documentName,
+void PrintReport(ui::RichEdit& richEdit, const MemoryDocument& document, HDC printer, const std::wstring& documentName,
                  bool toFile)
 {
     const RECT area = PrintableTwips(printer);
-    GETTEXTLENGTHEX lengthQuery{GTL_NUMCHARS | GTL_PRECISE, 1200};
-    const LONG length =
-        static_cast<LONG>(SendMessageW(richEdit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0));
+    const LONG length = richEdit.TextLength();
     FORMATRANGE firstPage = RangeFrom(printer, area, 0);
-    const bool controlFormats = length == 0 || FormatRange(richEdit, false, firstPage) > 0;
-    SendMessageW(richEdit, EM_FORMATRANGE, FALSE, 0);
+    const bool controlFormats = length == 0 || richEdit.FormatRange(firstPage, false) > 0;
+    richEdit.EndFormatting();
 
     DOCINFOW job{};
     job.cbSize = sizeof job;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/portable/memory_document.h"
+#include "platform/win32/ui/rich_edit.h"
 
 #include <windows.h>
 
@@ -15,7 +16,7 @@ namespace ostrel {
 // document, the text the control shows, with the same fonts, styles and colours. toFile sends the
 // job to the print-to-file path (the system asks for the file). A job the user cancels there is no
 // failure; any other failure throws std::runtime_error and abandons the job.
-void PrintReport(HWND richEdit, const MemoryDocument& document, HDC printer, const std::wstring& documentName,
+void PrintReport(ui::RichEdit& richEdit, const MemoryDocument& document, HDC printer, const std::wstring& documentName,
                  bool toFile);
 
 }  // namespace ostrel
