@@ -174,7 +174,7 @@ run_wine() {
     [[ $tb_runs_32bit -eq 1 ]] && build=win32
     echo "== wine: $build build (${TB_WINE_SKIP_REASON:-every build runs here; measuring the primary one})"
     tools/build.sh "$build" >/dev/null
-    tool=build/$build/app/ostrel-report.exe
+    tool=build/$build/console/ostrel-report.exe
     floor=build/$build/tests/report-floor.exe
 
     eval "$(tools/testbed/start.sh)"
@@ -280,7 +280,7 @@ start_refresher() { # name prefix
     local name=$1 prefix=$2 dir=$OSTREL_TESTBED_DIR/refresh-$1 fd line exe
     mkdir -p "$dir"
     mkfifo "$dir/in" "$dir/out"
-    exe=Z:$root/build/$build/app/Ostrel.exe
+    exe=Z:$root/build/$build/desktop/Ostrel.exe
     # The new process must not hold the other one's input open: its end would never come.
     (
         for fd in "${refresher_in[@]}" "${refresher_out[@]}"; do exec {fd}>&-; done

@@ -36,11 +36,11 @@ else
 fi
 
 if [[ $# -gt 0 ]]; then
-    "$TB_WINE" "build/$build/app/ostrel-report.exe" "$@"
+    "$TB_WINE" "build/$build/console/ostrel-report.exe" "$@"
     exit
 fi
 
-program=build/$build/app/Ostrel.exe
+program=build/$build/desktop/Ostrel.exe
 if [[ -n "${DISPLAY:-}" ]] && xdotool getdisplaygeometry >/dev/null 2>&1; then
     echo "run.sh: starting Ostrel.exe on display $DISPLAY; it runs until you close it" >&2
     "$TB_WINE" "$program"

@@ -51,7 +51,7 @@ add_counts() {
 }
 
 for build in "${builds[@]}"; do
-    tool="$build/app/ostrel-report.exe"
+    tool="$build/console/ostrel-report.exe"
     name=$(basename "$build")
 
     # In-process comparison of every report with direct spooler queries.
@@ -63,7 +63,7 @@ for build in "${builds[@]}"; do
         wine "$tool" "$queue" >"$work/$name-$queue.txt"
         check "[$name] report of $queue" test -s "$work/$name-$queue.txt"
         wine "$tool" --snapshot "$queue" -o "$work/$name-$queue.json"
-        "$native/app/ostrel-report" --printers "$work/$name-$queue.json" "$queue" >"$work/$name-$queue.native.txt"
+        "$native/console/ostrel-report" --printers "$work/$name-$queue.json" "$queue" >"$work/$name-$queue.native.txt"
         check "[$name] snapshot of $queue renders the same report natively" \
             cmp -s "$work/$name-$queue.txt" "$work/$name-$queue.native.txt"
     done
@@ -74,7 +74,7 @@ for build in "${builds[@]}"; do
                 grep -q "\"layout\": \"$name\"" "$work/$name-${queues[0]}.json" ;;
     esac
     # The desktop program's exports, called through GetProcAddress, and their names in the file.
-    add_counts "$name" exports_check wine "$build/tests/exports_check.exe" "$build/app/Ostrel.exe"
+    add_counts "$name" exports_check wine "$build/tests/exports_check.exe" "$build/desktop/Ostrel.exe"
     # The report control takes a report of a megabyte whole; it needs a display (start.sh --xvfb).
     if [[ -n "${DISPLAY:-}" ]]; then
         out=$(wine "$build/tests/rich_edit_check.exe" 2>&1 | tr -d '\r')
@@ -83,7 +83,7 @@ for build in "${builds[@]}"; do
     else
         printf '[%s] rich_edit_check skipped: no display\n' "$name"
     fi
-    exports=$(objdump -p "$build/app/Ostrel.exe" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk 'NF && !/Table/ {print $NF}' | sort | tr '\n' ' ')
+    exports=$(objdump -p "$build/desktop/Ostrel.exe" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk 'NF && !/Table/ {print $NF}' | sort | tr '\n' ' ')
     check "[$name] the 11 exports carry plain names" test "$exports" = "AllocItemIDList ChopItemIDList ConcatItemIDList CopyItemIDList GetErrorString GetItemIDListSize GetLastErrorString GetNextItemID GetNthItemID GetNumOfItemID PathToIDList "
 
     wine "$tool" "No Such Printer 42" | tr -d '\r' >"$work/unknown.txt"
@@ -123,7 +123,7 @@ for build in "${builds[@]}"; do
 done
 
 # The Windows 95 family lists "printer. port" entries; Wine can be told to be Windows 98.
-tool="${builds[0]}/app/ostrel-report.exe"
+tool="${builds[0]}/console/ostrel-report.exe"
 wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
 mapfile -t entries < <(wine "$tool" --list | tr -d '\r')
 check "[win98] entries are printer. port" test "${entries[0]:-}" = "CUPS-PDF. CUPS:CUPS-PDF"

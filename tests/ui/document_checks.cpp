@@ -1,6 +1,6 @@
 // A report window's document commands through the real dialogs and keys: copy and select all,
 // save as plain and rich text, failed saves, find, the change notices, and printing.
-#include "app/command_table.h"
+#include "desktop/command_table.h"
 #include "tests/ui/bed.h"
 #include "tests/ui/ostrel_session.h"
 #include "tests/ui/printed_text.h"

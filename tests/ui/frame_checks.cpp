@@ -1,6 +1,6 @@
 // The frame, the printer list and the report windows: what a user sees when choosing, activating,
 // closing and refreshing, with print queues added and removed while the program runs.
-#include "app/command_table.h"
+#include "desktop/command_table.h"
 #include "tests/ui/bed.h"
 #include "tests/ui/ostrel_session.h"
 #include "tests/ui/remote_window.h"

@@ -1,6 +1,6 @@
 #include "tests/ui/ostrel_session.h"
 
-#include "app/command_table.h"
+#include "desktop/command_table.h"
 #include "tests/ui/host.h"
 #include "tests/ui/remote_window.h"
 

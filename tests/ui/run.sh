@@ -38,7 +38,7 @@ for build in "$@"; do
         echo "run.sh: skipped $build: $TB_WINE_SKIP_REASON"
         continue
     fi
-    for exe in app/Ostrel.exe app/ostrel-report.exe tests/ui/ui_driver.exe; do
+    for exe in desktop/Ostrel.exe console/ostrel-report.exe tests/ui/ui_driver.exe; do
         [[ -f "$build/$exe" ]] || { fail "[$arch] $build/$exe is missing (build it first)"; continue 2; }
     done
     work=$(mktemp -d "${TMPDIR:-/tmp}/ostrel-ui.XXXXXX")
@@ -62,8 +62,8 @@ for build in "$@"; do
     rm -f "$artefacts/report-window.png" "$shot"
     out=$(timeout 1200 "$TB_WINE" "$build/tests/ui/ui_driver.exe" \
         --build "$arch" \
-        --ostrel "$(winpath "$build/app/Ostrel.exe")" \
-        --tool "$(winpath "$build/app/ostrel-report.exe")" \
+        --ostrel "$(winpath "$build/desktop/Ostrel.exe")" \
+        --tool "$(winpath "$build/console/ostrel-report.exe")" \
         --work "$(winpath "$work")" \
         --artefacts "$artefacts" \
         --screenshot-tool "$root/tools/testbed/xvfb-screenshot.sh" \

@@ -1,7 +1,7 @@
-// Draws Ostrel's pictures and writes them into app/res/: the ten 16 x 16 command images as one
+// Draws Ostrel's pictures and writes them into desktop/res/: the ten 16 x 16 command images as one
 // strip (commands.bmp), the information sign (info.bmp), both with magenta as the transparent
 // colour, and the program icon at 16 and 32 pixels (ostrel.ico). Run natively after a change:
-//   g++ -std=c++20 -O2 -o /tmp/draw_images tools/draw_images/draw_images.cpp && /tmp/draw_images app/res
+//   g++ -std=c++20 -O2 -o /tmp/draw_images tools/draw_images/draw_images.cpp && /tmp/draw_images desktop/res
 #include <cmath>
 #include <cstdint>
 #include <cstdio>

@@ -1,0 +1,36 @@
+#include "desktop/windows/command_images.h"
+
+#include "desktop/res/resource_ids.h"
+#include "desktop/windows/program_look.h"
+
+#include <stdexcept>
+
+namespace ostrel {
+
+namespace {
+
+constexpr COLORREF Transparent = RGB(255, 0, 255);
+
+ui::UniqueImageList LoadStrip(int resource, int count)
+{
+    ui::UniqueImageList list(ImageList_Create(SmallImageSize, SmallImageSize, ILC_COLOR24 | ILC_MASK, count, 0));
+    const ui::UniqueBitmap strip(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!list || !strip || ImageList_AddMasked(list.get(), strip.get(), Transparent) < 0)
+        throw std::runtime_error("cannot load the program's images");
+    return list;
+}
+
+}  // namespace
+
+ui::UniqueImageList LoadCommandImages()
+{
+    return LoadStrip(IDB_COMMANDS, 10);
+}
+
+ui::UniqueImageList LoadInformationImage()
+{
+    return LoadStrip(IDB_INFORMATION, 1);
+}
+
+}  // namespace ostrel

@@ -1,0 +1,62 @@
+// The document commands of one report window: save as, printer setup, print, copy, select all,
+// and find with its dialog, find next and find previous. Each window has its own, so each keeps
+// its own search text and choices for its life.
+#pragma once
+
+#include "desktop/command_table.h"
+#include "platform/portable/memory_document.h"
+#include "platform/win32/application_printer.h"
+#include "platform/win32/ui/rich_edit.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+namespace ostrel {
+
+class DocumentCommands {
+public:
+    // Message that the find dialog sends its owner (FINDMSGSTRINGW).
+    static UINT FindMessage();
+
+    // owner: the report window; richEdit: its control showing document, the report the window
+    // built; printer: the process's printer object. All three must live as long as these commands.
+    DocumentCommands(HWND owner, ui::RichEdit& richEdit, const MemoryDocument& document, ApplicationPrinter& printer);
+    ~DocumentCommands();
+    DocumentCommands(const DocumentCommands&) = delete;
+    DocumentCommands& operator=(const DocumentCommands&) = delete;
+
+    // For the eight document commands: copy needs a selection, select all a report that is not
+    // empty; the others are always available.
+    bool IsEnabled(CommandId id) const;
+    // Failures (a file that cannot be written, a printer that fails) throw std::exception.
+    void Execute(CommandId id);
+
+    // The modeless find dialog while it is open, for IsDialogMessageW; null otherwise.
+    HWND FindDialog() const { return findDialog_; }
+    // Handles FindMessage(); false when the message came from another window's dialog.
+    bool HandleFindMessage(WPARAM wParam, LPARAM lParam);
+
+private:
+    void SaveAs();
+    void Print();
+    void ShowFindDialog();
+    void FindInReport(bool forward);
+
+    HWND owner_;
+    ui::RichEdit& richEdit_;
+    const MemoryDocument& document_;
+    ApplicationPrinter& printer_;
+
+    // The save dialog opens on rich text; later it opens on the type chosen last.
+    DWORD saveFilterIndex_ = 2;
+
+    // The find dialog keeps pointing at these while it is open.
+    static constexpr int FindTextCapacity = 256;  // characters, the terminator included
+    wchar_t findText_[FindTextCapacity] = {};
+    FINDREPLACEW find_{};
+    HWND findDialog_ = nullptr;
+};
+
+}  // namespace ostrel

@@ -1,0 +1,511 @@
+#include "desktop/windows/frame_window.h"
+
+#include "desktop/frame_command_state.h"
+#include "desktop/menu_layout.h"
+#include "desktop/res/resource_ids.h"
+#include "desktop/windows/command_images.h"
+#include "desktop/windows/frame_controls.h"
+#include "desktop/windows/program_look.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace ostrel {
+
+namespace {
+
+// Design values of the frame, in pixels (no scaling for screen density).
+constexpr int InitialLeft = 193;
+constexpr int InitialTop = 110;
+constexpr int InitialWidth = 640;
+constexpr int InitialHeight = 480;
+constexpr int HeaderHeight = 26;
+constexpr int HeaderBorder = 2;  // the header's two bevels
+constexpr int ToolBarWidth = 138;
+constexpr int ToolBarHeight = 22;
+constexpr int PrinterPanelLeft = 140;
+constexpr int ComboLeftInPanel = 1;
+constexpr int ComboRightMargin = 4;    // the combo ends this far from the frame's client edge
+constexpr int ComboDropHeight = 300;   // the dropped-down list's extent
+constexpr int ComboItemHeight = 16;
+constexpr int FontHeight = -12;
+constexpr const wchar_t* FrameFontName = L"ＭＳ Ｐゴシック";
+constexpr int ToolButtonWidth = 23;
+constexpr int ToolSeparatorWidth = 8;
+
+struct ToolButton {
+    bool separator;
+    CommandId command;
+    bool reportCommand;  // bound to the first report window's command of that id
+};
+
+constexpr ToolButton ToolButtons[] = {
+    {false, CommandId::Refresh, false}, {true, {}, false},
+    {false, CommandId::Find, true},     {false, CommandId::FindNext, true}, {true, {}, false},
+    {false, CommandId::SaveAs, true},   {false, CommandId::Print, true},    {true, {}, false},
+};
+
+// Asked from outside (user-interface tests): wParam a command id; 1 enabled, 0 disabled, -1 unknown.
+constexpr const wchar_t* CommandStateMessageName = L"OstrelCommandState";
+
+bool IsKnownCommand(int id)
+{
+    for (const CommandInfo& command : AllCommands())
+        if (static_cast<int>(command.id) == id)
+            return true;
+    return false;
+}
+
+TextEquals LocaleTextEquals()
+{
+    return [](const std::string& a, const std::string& b) {
+        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size())) == CSTR_EQUAL;
+    };
+}
+
+}  // namespace
+
+FrameWindow::FrameWindow(ApplicationPrinter& printer) : printer_(printer), printers_(printer) {}
+
+FrameWindow::~FrameWindow() = default;
+
+void FrameWindow::Create()
+{
+    RegisterWindowClass(ClassName, GetSysColorBrush(COLOR_BTNFACE),
+                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_OSTREL)), nullptr);
+    commandStateMessage_ = RegisterWindowMessageW(CommandStateMessageName);
+    imageList_ = LoadCommandImages();
+    imageListInfo_ = LoadInformationImage();
+    frameMenu_ = BuildMenuBar(FrameMenuBar());
+    mergedMenu_ = BuildMenuBar(MergeMenuBars(FrameMenuBar(), ReportMenuBar()));
+    frameAccelerators_ = BuildAccelerators(std::vector<CommandInfo>{CommandInfoOf(CommandId::Refresh),
+                                                                        CommandInfoOf(CommandId::Close)});
+    reportAccelerators_ = BuildAccelerators(AllCommands());
+    const HWND hwnd = CreateWindowExW(0, ClassName, ProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, InitialLeft,
+                                      InitialTop, InitialWidth, InitialHeight, nullptr, frameMenu_.bar.get(),
+                                      GetModuleHandleW(nullptr), this);
+    if (hwnd == nullptr)
+        throw std::runtime_error("cannot create the main window");
+}
+
+void FrameWindow::CreateChildren()
+{
+    font_.reset(CreateFontW(FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FrameFontName));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+
+    CreateToolBar();
+    comboBoxPrinter_ = std::make_unique<PrinterComboBox>(Handle(), ComboBoxPrinterId, font_.get());
+    imageListPrinter_ = std::make_unique<PrinterImages>();
+
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, 0,
+                                 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(StatusBarId)),
+                                 instance, nullptr);
+
+    CLIENTCREATESTRUCT client{frameMenu_.windowMenu, FirstMdiChildId};
+    mdiClient_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", L"",
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0,
+                                 Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(MdiClientId)), instance,
+                                 &client);
+    if (statusBar_ == nullptr || mdiClient_ == nullptr)
+        throw std::runtime_error("cannot create the main window's controls");
+    statusBarNotices_ = std::make_unique<ChangeNoticeBar>(statusBar_, imageListInfo_.get());
+}
+
+void FrameWindow::CreateToolBar()
+{
+    toolBar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                   CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                               0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToolBarId)),
+                               GetModuleHandleW(nullptr), nullptr);
+    if (toolBar_ == nullptr)
+        throw std::runtime_error("cannot create the tool bar");
+    SendMessageW(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList_.get()));
+    std::vector<TBBUTTON> buttons;
+    for (const ToolButton& button : ToolButtons) {
+        TBBUTTON added{};
+        if (button.separator) {
+            added.iBitmap = ToolSeparatorWidth;
+            added.fsStyle = BTNS_SEP;
+        } else {
+            // The report buttons show nothing until the first report window exists.
+            added.iBitmap = button.reportCommand ? I_IMAGENONE : CommandInfoOf(button.command).image;
+            added.idCommand = static_cast<int>(button.command);
+            added.fsState = button.reportCommand ? 0 : TBSTATE_ENABLED;
+            added.fsStyle = BTNS_BUTTON;
+        }
+        buttons.push_back(added);
+    }
+    SendMessageW(toolBar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(ToolButtonWidth, ToolBarHeight));
+}
+
+// Shows the first report window's command images, and from then on its enabled states.
+void FrameWindow::UpdateToolBar()
+{
+    if (toolBarReport_ == nullptr)
+        return;
+    for (const ToolButton& button : ToolButtons) {
+        if (button.separator || !button.reportCommand)
+            continue;
+        const auto id = static_cast<WPARAM>(button.command);
+        if (!toolBarBound_)
+            SendMessageW(toolBar_, TB_CHANGEBITMAP, id, MAKELPARAM(CommandInfoOf(button.command).image, 0));
+        const bool enabled = toolBarReport_->IsCommandEnabled(button.command);
+        if ((SendMessageW(toolBar_, TB_ISBUTTONENABLED, id, 0) != 0) != enabled)
+            SendMessageW(toolBar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));
+    }
+    toolBarBound_ = true;
+}
+
+void FrameWindow::ExecuteToolButton(CommandId id)
+{
+    for (const ToolButton& button : ToolButtons) {
+        if (button.separator || button.command != id)
+            continue;
+        if (!button.reportCommand)
+            ExecuteCommand(id);
+        else if (toolBarReport_ != nullptr)
+            toolBarReport_->ExecuteCommand(id);
+        return;
+    }
+}
+
+LRESULT FrameWindow::Notify(NMHDR& header)
+{
+    const auto toolBarTips = reinterpret_cast<HWND>(SendMessageW(toolBar_, TB_GETTOOLTIPS, 0, 0));
+    if (header.code == TTN_GETDISPINFOW && header.hwndFrom == toolBarTips) {
+        // Tooltips of the tool bar: the short hint; the report buttons have none before they are bound.
+        auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+        const int id = static_cast<int>(header.idFrom);
+        toolTipText_.clear();
+        for (const ToolButton& button : ToolButtons)
+            if (!button.separator && static_cast<int>(button.command) == id && (!button.reportCommand || toolBarBound_))
+                toolTipText_ = ShortHint(CommandInfoOf(button.command).hint);
+        info.lpszText = toolTipText_.data();
+        info.hinst = nullptr;
+        return 0;
+    }
+    return DefaultProcedure(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+void FrameWindow::Layout(int width, int height)
+{
+    MoveWindow(toolBar_, HeaderBorder, HeaderBorder, ToolBarWidth, ToolBarHeight, TRUE);
+    const int comboLeft = PrinterPanelLeft + ComboLeftInPanel;
+    MoveWindow(comboBoxPrinter_->Handle(), comboLeft, HeaderBorder,
+               std::max(0, width - comboLeft - ComboRightMargin), ComboDropHeight, TRUE);
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);  // the bar docks itself at the bottom
+    statusBarNotices_->Resize();
+    RECT status{};
+    GetWindowRect(statusBar_, &status);
+    const int statusTop = height - (status.bottom - status.top);
+    MoveWindow(mdiClient_, 0, HeaderHeight, width, std::max(0, statusTop - HeaderHeight), TRUE);
+    RECT header{0, 0, width, HeaderHeight};
+    InvalidateRect(Handle(), &header, TRUE);
+}
+
+void FrameWindow::ActionRefreshExecute()
+{
+    const ui::WaitCursor wait;
+    statusBarNotices_->Clear();
+    const TextEquals equals = LocaleTextEquals();
+    const int selected = comboBoxPrinter_->Selected();
+    const std::string remembered = selected >= 0 ? comboBoxPrinter_->Text(selected) : std::string();
+    SetFocus(comboBoxPrinter_->Handle());
+
+    printers_.Refresh();
+    const std::vector<std::string> printers = printers_.Entries();
+    AddNewPrinters(*comboBoxPrinter_, printers, equals);
+    RemoveVanishedPrinters(*comboBoxPrinter_, printers, equals);
+
+    imageListPrinter_->Rebuild(*comboBoxPrinter_, equals);
+    InvalidateRect(comboBoxPrinter_->Handle(), nullptr, TRUE);
+    for (int j = 0; j < comboBoxPrinter_->Count(); ++j)
+        if (ReportWindow* window = comboBoxPrinter_->WindowOf(j))
+            window->SetIcon(imageListPrinter_->IconCopy(j));
+    RepaintNonClientArea();
+    for (int k = 0; k < comboBoxPrinter_->Count(); ++k)
+        if (ReportWindow* window = comboBoxPrinter_->WindowOf(k))
+            window->MakeReport(comboBoxPrinter_->Text(k));
+
+    comboBoxPrinter_->Select(remembered.empty() ? -1 : FindEntry(*comboBoxPrinter_, remembered, equals));
+    ComboBoxPrinterClick();
+}
+
+// The icon of a maximized report window stands in the frame's menu bar.
+void FrameWindow::RepaintNonClientArea()
+{
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    const ui::UniqueRegion region(CreateRectRgn(bounds.left, bounds.top, bounds.right, bounds.bottom));
+    SendMessageW(Handle(), WM_NCPAINT, reinterpret_cast<WPARAM>(region.get()), 0);
+}
+
+void FrameWindow::ComboBoxPrinterClick()
+{
+    const int i = comboBoxPrinter_->Selected();
+    if (i < 0)
+        return;
+    // Activating a report window takes the focus; a user walking the list with the arrow keys
+    // keeps it, so that each entry passed over shows its report.
+    const HWND list = comboBoxPrinter_->Handle();
+    const bool listHadFocus = GetFocus() == list;
+    const auto keepFocus = [&] {
+        if (listHadFocus && GetFocus() != list)
+            SetFocus(list);
+    };
+    if (ReportWindow* window = comboBoxPrinter_->WindowOf(i)) {
+        window->BringToFront();
+        keepFocus();
+        return;
+    }
+    ReportWindow& window = ReportWindow::Create(*this);
+    comboBoxPrinter_->SetWindow(i, &window);
+    if (!toolBarBound_) {
+        toolBarReport_ = &window;
+        UpdateToolBar();
+    }
+    window.SetIcon(imageListPrinter_->IconCopy(i));
+    keepFocus();
+    window.MakeReport(comboBoxPrinter_->Text(i));
+}
+
+ReportWindow* FrameWindow::ActiveReport() const
+{
+    const auto active = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<ReportWindow*>(Window::FromHandle(active));
+}
+
+int FrameWindow::ReportWindowCount() const
+{
+    int count = 0;
+    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (dynamic_cast<ReportWindow*>(Window::FromHandle(child)) != nullptr)
+            ++count;
+    return count;
+}
+
+void FrameWindow::MinimizeAll()
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (dynamic_cast<ReportWindow*>(Window::FromHandle(child)) != nullptr)
+            children.push_back(child);
+    for (auto child = children.rbegin(); child != children.rend(); ++child)
+        ShowWindow(*child, SW_MINIMIZE);
+}
+
+bool FrameWindow::IsCommandEnabled(CommandId id) const
+{
+    if (IsDocumentCommand(id)) {
+        const ReportWindow* active = ActiveReport();
+        return active != nullptr && active->IsCommandEnabled(id);
+    }
+    return IsFrameCommandEnabled(id, FrameState{ReportWindowCount(), ActiveReport() != nullptr});
+}
+
+void FrameWindow::ExecuteCommand(CommandId id)
+{
+    if (!IsCommandEnabled(id))
+        return;
+    if (IsDocumentCommand(id)) {
+        ActiveReport()->ExecuteCommand(id);
+        return;
+    }
+    switch (id) {
+    case CommandId::Refresh:
+        ActionRefreshExecute();
+        break;
+    case CommandId::Close:
+        ActiveReport()->Close();
+        break;
+    case CommandId::Cascade:
+        SendMessageW(mdiClient_, WM_MDICASCADE, 0, 0);
+        break;
+    case CommandId::TileHorizontal:
+        SendMessageW(mdiClient_, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+        break;
+    case CommandId::TileVertical:
+        SendMessageW(mdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
+        break;
+    case CommandId::MinimizeAll:
+        MinimizeAll();
+        break;
+    case CommandId::Arrange:
+        SendMessageW(mdiClient_, WM_MDIICONARRANGE, 0, 0);
+        break;
+    case CommandId::Exit:
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        break;
+    default:
+        break;  // About: nothing is bound to it
+    }
+}
+
+void FrameWindow::ShowMenuBar(bool merged)
+{
+    if (merged == mergedMenuShown_)
+        return;
+    const MenuBar& menu = merged ? mergedMenu_ : frameMenu_;
+    SendMessageW(mdiClient_, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu.bar.get()),
+                 reinterpret_cast<LPARAM>(menu.windowMenu));
+    DrawMenuBar(Handle());
+    mergedMenuShown_ = merged;
+}
+
+void FrameWindow::ReportWindowActivated(ReportWindow& window)
+{
+    ShowMenuBar(true);
+    const int index = comboBoxPrinter_->IndexOfWindow(window);
+    if (index >= 0)
+        comboBoxPrinter_->Select(index);
+}
+
+void FrameWindow::ReportWindowDeactivated(ReportWindow&)
+{
+    if (ActiveReport() == nullptr)
+        ShowMenuBar(false);
+}
+
+void FrameWindow::ReportWindowClosing(ReportWindow& window)
+{
+    const int index = comboBoxPrinter_->IndexOfWindow(window);
+    if (index >= 0)
+        comboBoxPrinter_->SetWindow(index, nullptr);
+}
+
+void FrameWindow::ReportWindowDestroyed(ReportWindow& window)
+{
+    if (toolBarReport_ == &window)
+        toolBarReport_ = nullptr;
+    // Destroyed with the frame, its close handling did not run: no entry may keep it.
+    if (comboBoxPrinter_ && IsWindow(comboBoxPrinter_->Handle()))
+        ReportWindowClosing(window);
+}
+
+void FrameWindow::Idle()
+{
+    if (Handle() == nullptr)
+        return;
+    ShowMenuBar(ActiveReport() != nullptr);
+    UpdateToolBar();
+}
+
+bool FrameWindow::PreTranslate(MSG& message)
+{
+    if (Handle() == nullptr)
+        return false;
+    if (TranslateAcceleratorW(Handle(), frameAccelerators_.get(), &message))
+        return true;
+    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const auto* report = dynamic_cast<ReportWindow*>(Window::FromHandle(child));
+        const HWND dialog = report != nullptr ? report->FindDialog() : nullptr;
+        if (dialog != nullptr && IsDialogMessageW(dialog, &message))
+            return true;
+    }
+    if (TranslateMDISysAccel(mdiClient_, &message))
+        return true;
+    return TranslateAcceleratorW(Handle(), reportAccelerators_.get(), &message) != 0;
+}
+
+LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == commandStateMessage_ && commandStateMessage_ != 0) {
+        const int id = static_cast<int>(wParam);
+        return IsKnownCommand(id) ? (IsCommandEnabled(static_cast<CommandId>(id)) ? 1 : 0) : -1;
+    }
+    switch (message) {
+    case WM_CREATE:
+        CreateChildren();
+        return 0;
+    case WM_SETTINGCHANGE:
+        statusBarNotices_->OnSettingChange(lParam);
+        return 0;
+    case WM_DEVMODECHANGE:
+        statusBarNotices_->OnDevModeChange(lParam);
+        return 0;
+    case WM_NOTIFY:
+        return Notify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_SHOWWINDOW:
+        if (wParam && !shown_) {
+            shown_ = true;
+            ActionRefreshExecute();
+        }
+        break;
+    case WM_SIZE:
+        Layout(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        const HDC dc = BeginPaint(Handle(), &paint);
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        RECT header{0, 0, client.right, HeaderHeight};
+        DrawEdge(dc, &header, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
+        EndPaint(Handle(), &paint);
+        return 0;
+    }
+    case WM_MEASUREITEM: {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (MeasureMenuImage(item))
+            return TRUE;
+        if (item.CtlID == ComboBoxPrinterId) {
+            item.itemHeight = ComboItemHeight;
+            return TRUE;
+        }
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (DrawMenuImage(item, imageList_.get()))
+            return TRUE;
+        if (item.CtlID == StatusBarId)
+            return statusBarNotices_->DrawItem(item) ? TRUE : FALSE;
+        if (item.CtlID == ComboBoxPrinterId) {
+            comboBoxPrinter_->DrawItem(item, imageListPrinter_->Handle(),
+                                       imageListPrinter_->HasImage(static_cast<int>(item.itemID)));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_INITMENUPOPUP:
+        UpdateMenuItems(reinterpret_cast<HMENU>(wParam), [this](CommandId id) { return IsCommandEnabled(id); });
+        break;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (reinterpret_cast<HWND>(lParam) == comboBoxPrinter_->Handle()) {
+            if (HIWORD(wParam) == CBN_SELCHANGE)
+                ComboBoxPrinterClick();
+            return 0;
+        }
+        if (!IsKnownCommand(id))
+            break;
+        if (reinterpret_cast<HWND>(lParam) == toolBar_ && toolBar_ != nullptr)
+            ExecuteToolButton(static_cast<CommandId>(id));
+        else
+            ExecuteCommand(static_cast<CommandId>(id));
+        return 0;
+        break;
+    }
+    case WM_DESTROY:
+        SetMenu(Handle(), nullptr);  // both menu bars are ours to destroy
+        PostQuitMessage(0);
+        break;
+    default:
+        break;
+    }
+    return DefaultProcedure(message, wParam, lParam);
+}
+
+LRESULT FrameWindow::DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefFrameProcW(Handle(), mdiClient_, message, wParam, lParam);
+}
+
+}  // namespace ostrel

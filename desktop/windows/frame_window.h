@@ -1,0 +1,91 @@
+// TFormOstrel: the MDI frame. Its header holds the tool bar and the printer list, its foot the
+// status bar, and the report windows live in the MDI client between them.
+#pragma once
+
+#include "desktop/command_table.h"
+#include "desktop/windows/change_notice_bar.h"
+#include "desktop/windows/printer_combo_box.h"
+#include "desktop/windows/printer_icons.h"
+#include "platform/printer_list.h"
+#include "platform/win32/ui/handles.h"
+#include "desktop/windows/menus.h"
+#include "platform/win32/ui/window.h"
+#include "desktop/windows/report_window.h"
+
+#include <memory>
+
+namespace ostrel {
+
+class FrameWindow final : public ui::Window, private ReportWindowHost {
+public:
+    static constexpr const wchar_t* ClassName = L"TFormOstrel";
+
+    // The printer object and the spooler every report asks.
+    explicit FrameWindow(ApplicationPrinter& printer);
+    ~FrameWindow() override;
+
+    // Creates the window (not yet shown).
+    void Create();
+    // Accelerators and the active report window's find dialog, before a message is dispatched.
+    bool PreTranslate(MSG& message);
+    // Re-evaluates the commands' enabled states when the message queue is idle.
+    void Idle();
+
+    // Refresh: the printer list, the icons and every open report brought up to date.
+    void ActionRefreshExecute();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // ReportWindowHost
+    HWND MdiClient() const override { return mdiClient_; }
+    ApplicationPrinter& Printer() override { return printer_; }
+    HIMAGELIST CommandImages() const override { return imageList_.get(); }
+    void ReportWindowActivated(ReportWindow& window) override;
+    void ReportWindowDeactivated(ReportWindow& window) override;
+    void ReportWindowClosing(ReportWindow& window) override;
+    void ReportWindowDestroyed(ReportWindow& window) override;
+
+    void CreateChildren();
+    void CreateToolBar();
+    void UpdateToolBar();
+    void ExecuteToolButton(CommandId id);
+    LRESULT Notify(NMHDR& header);
+    void Layout(int width, int height);
+    void ComboBoxPrinterClick();
+    void ExecuteCommand(CommandId id);
+    bool IsCommandEnabled(CommandId id) const;
+    ReportWindow* ActiveReport() const;
+    int ReportWindowCount() const;
+    void MinimizeAll();
+    void ShowMenuBar(bool merged);
+    void RepaintNonClientArea();
+
+    ApplicationPrinter& printer_;
+    PrinterList printers_;
+    bool shown_ = false;  // FShown: the first showing has run the refresh
+    HWND mdiClient_ = nullptr;
+    HWND toolBar_ = nullptr;
+    HWND statusBar_ = nullptr;
+    ui::UniqueFont font_;
+    ui::UniqueImageList imageList_;      // the command images
+    ui::UniqueImageList imageListInfo_;  // the information sign
+    std::unique_ptr<ChangeNoticeBar> statusBarNotices_;
+    // The first report window created since the start serves the tool bar's report buttons; null
+    // once it is destroyed, when those buttons keep their look and do nothing.
+    ReportWindow* toolBarReport_ = nullptr;
+    bool toolBarBound_ = false;
+    std::wstring toolTipText_;  // the tool bar's tooltip asks for a text that outlives the answer
+    UINT commandStateMessage_ = 0;
+    std::unique_ptr<PrinterComboBox> comboBoxPrinter_;
+    std::unique_ptr<PrinterImages> imageListPrinter_;
+    MenuBar frameMenu_;
+    MenuBar mergedMenu_;
+    bool mergedMenuShown_ = false;
+    ui::UniqueAccelerators frameAccelerators_;   // F5 and Ctrl+W: from anywhere
+    ui::UniqueAccelerators reportAccelerators_;  // the rest, after the find dialog had its turn
+};
+
+}  // namespace ostrel

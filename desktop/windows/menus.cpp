@@ -1,0 +1,119 @@
+#include "desktop/windows/menus.h"
+
+#include "desktop/windows/program_look.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+namespace {
+
+
+void AppendItems(HMENU menu, std::span<const MenuItem> items)
+{
+    for (const MenuItem& item : items) {
+        if (item.separator) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const CommandInfo& command = CommandInfoOf(item.command);
+        const std::wstring text = MenuItemText(command);
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command.id), text.c_str());
+        if (command.image != NoImage) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_BITMAP;
+            info.hbmpItem = HBMMENU_CALLBACK;
+            SetMenuItemInfoW(menu, static_cast<UINT>(command.id), FALSE, &info);
+        }
+    }
+}
+
+}  // namespace
+
+MenuBar BuildMenuBar(std::span<const MenuLayout> menus)
+{
+    MenuBar result{ui::UniqueMenu(CreateMenu()), nullptr};
+    if (!result.bar)
+        throw std::runtime_error("cannot create a menu bar");
+    for (const MenuLayout& layout : menus) {
+        ui::UniqueMenu popup = BuildPopupMenu(layout.items);
+        if (layout.windowMenu)
+            result.windowMenu = popup.get();
+        AppendMenuW(result.bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup.get()), layout.caption);
+        popup.release();  // the bar owns it now
+    }
+    return result;
+}
+
+ui::UniqueMenu BuildPopupMenu(std::span<const MenuItem> items)
+{
+    ui::UniqueMenu menu(CreatePopupMenu());
+    if (!menu)
+        throw std::runtime_error("cannot create a menu");
+    AppendItems(menu.get(), items);
+    return menu;
+}
+
+bool MeasureMenuImage(MEASUREITEMSTRUCT& item)
+{
+    if (item.CtlType != ODT_MENU)
+        return false;
+    item.itemWidth = SmallImageSize;
+    item.itemHeight = SmallImageSize;
+    return true;
+}
+
+bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images)
+{
+    if (item.CtlType != ODT_MENU)
+        return false;
+    for (const CommandInfo& command : AllCommands()) {
+        if (static_cast<UINT>(command.id) == item.itemID && command.image != NoImage) {
+            const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - SmallImageSize) / 2;
+            ImageList_Draw(images, command.image, item.hDC, item.rcItem.left, top,
+                           (item.itemState & ODS_GRAYED) ? ILD_BLEND50 : ILD_NORMAL);
+            break;
+        }
+    }
+    return true;
+}
+
+void UpdateMenuItems(HMENU menu, const std::function<bool(CommandId)>& isEnabled)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const UINT id = GetMenuItemID(menu, i);
+        if (id == static_cast<UINT>(-1) || id == 0)
+            continue;  // a sub-menu or a separator
+        for (const CommandInfo& command : AllCommands()) {
+            if (static_cast<UINT>(command.id) == id) {
+                EnableMenuItem(menu, i, MF_BYPOSITION | (isEnabled(command.id) ? MF_ENABLED : MF_GRAYED));
+                break;
+            }
+        }
+    }
+}
+
+ui::UniqueAccelerators BuildAccelerators(std::span<const CommandInfo> commands)
+{
+    std::vector<ACCEL> table;
+    for (const CommandInfo& command : commands) {
+        if (!command.shortcut)
+            continue;
+        BYTE flags = FVIRTKEY;
+        if (command.shortcut.ctrl)
+            flags |= FCONTROL;
+        if (command.shortcut.shift)
+            flags |= FSHIFT;
+        table.push_back({flags, command.shortcut.key, static_cast<WORD>(command.id)});
+    }
+    ui::UniqueAccelerators accelerators(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
+    if (!accelerators)
+        throw std::runtime_error("cannot create the keyboard shortcuts");
+    return accelerators;
+}
+
+}  // namespace ostrel

@@ -1,0 +1,182 @@
+#include "desktop/windows/report_window.h"
+
+#include "desktop/menu_layout.h"
+#include "desktop/res/resource_ids.h"
+#include "desktop/windows/menus.h"
+#include "platform/win32/wide_text.h"
+#include "report/report_builder.h"
+
+#include <richedit.h>
+#include <windowsx.h>
+
+#include <stdexcept>
+
+namespace ostrel {
+
+namespace {
+
+// "ＭＳ ゴシック", 12 pixels: the report's fixed-pitch font.
+constexpr const wchar_t* ReportFontName = L"ＭＳ ゴシック";
+constexpr int ReportFontHeight = -12;
+
+}  // namespace
+
+ReportWindow& ReportWindow::Create(ReportWindowHost& host)
+{
+    RegisterWindowClass(ClassName, GetSysColorBrush(COLOR_BTNFACE),
+                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_OSTREL)), nullptr);
+    // Owned here until the window exists; a window that fails during creation is destroyed
+    // before the object owns itself, so the object is deleted here and only here.
+    auto window = std::unique_ptr<ReportWindow>(new ReportWindow(host));
+    MDICREATESTRUCTW create{};
+    create.szClass = ClassName;
+    create.szTitle = L"";
+    create.hOwner = GetModuleHandleW(nullptr);
+    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    create.style = WS_MAXIMIZE | WS_VISIBLE;
+    create.lParam = window->CreateParameter();
+    const auto hwnd = reinterpret_cast<HWND>(
+        SendMessageW(host.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    if (hwnd == nullptr)
+        throw std::runtime_error("cannot create a report window");
+    window->ownedByWindow_ = true;
+    return *window.release();
+}
+
+void ReportWindow::MakeReport(const std::string& entry)
+{
+    const ui::WaitCursor wait;
+    SetWindowTextW(Handle(), Widen(entry).c_str());
+    // The window menu lists the windows by caption; not every system renews it on its own.
+    SendMessageW(host_.MdiClient(), WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(GetParent(host_.MdiClient()));
+    ReportBuilder builder(host_.Printer(), document_);
+    const PrinterNames names = builder.MakeReport(entry);
+    deviceName_ = names.deviceName;
+    portName_ = names.portName;
+    richEdit_->ReplaceWithRtf(document_.Rtf(GetACP()));
+}
+
+void ReportWindow::SetIcon(ui::UniqueIcon icon)
+{
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+    icon_ = std::move(icon);  // the window no longer shows the old one: release it now
+}
+
+void ReportWindow::BringToFront()
+{
+    if (IsIconic(Handle()))
+        SendMessageW(host_.MdiClient(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(Handle()), 0);
+    SendMessageW(host_.MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+}
+
+void ReportWindow::Close()
+{
+    host_.ReportWindowClosing(*this);
+    PostMessageW(Handle(), DestroyLater, 0, 0);
+}
+
+bool ReportWindow::IsCommandEnabled(CommandId id) const
+{
+    return commands_ && commands_->IsEnabled(id);
+}
+
+void ReportWindow::ExecuteCommand(CommandId id)
+{
+    if (IsCommandEnabled(id))
+        commands_->Execute(id);
+}
+
+HWND ReportWindow::FindDialog() const
+{
+    return commands_ ? commands_->FindDialog() : nullptr;
+}
+
+void ReportWindow::ShowContextMenu(LPARAM position)
+{
+    POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: at the caret
+        GetCaretPos(&at);
+        ClientToScreen(richEdit_->Handle(), &at);
+    }
+    const ui::UniqueMenu menu = BuildPopupMenu(ReportContextMenu());
+    UpdateMenuItems(menu.get(), [this](CommandId id) { return IsCommandEnabled(id); });
+    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+}
+
+LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == DocumentCommands::FindMessage() && commands_ && commands_->HandleFindMessage(wParam, lParam))
+        return 0;
+    switch (message) {
+    case WM_CREATE: {
+        richEdit_ = std::make_unique<ui::RichEdit>(Handle(), RichEditId);
+        font_.reset(CreateFontW(ReportFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                                ReportFontName));
+        SendMessageW(richEdit_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        commands_ = std::make_unique<DocumentCommands>(Handle(), *richEdit_, document_, host_.Printer());
+        break;
+    }
+    case WM_MEASUREITEM:
+        if (MeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+            return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (DrawMenuImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), host_.CommandImages()))
+            return TRUE;
+        break;
+    case WM_SIZE:
+        if (richEdit_)
+            MoveWindow(richEdit_->Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        break;  // the MDI child's own handling must run too
+    case WM_SETFOCUS:
+        if (richEdit_)
+            SetFocus(richEdit_->Handle());
+        return 0;
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(lParam) == Handle())
+            host_.ReportWindowActivated(*this);
+        else if (reinterpret_cast<HWND>(wParam) == Handle())
+            host_.ReportWindowDeactivated(*this);
+        break;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == richEdit_->Handle()) {
+            ShowContextMenu(lParam);
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (lParam == 0 && IsDocumentCommand(static_cast<CommandId>(LOWORD(wParam)))) {
+            ExecuteCommand(static_cast<CommandId>(LOWORD(wParam)));
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case DestroyLater:
+        SendMessageW(host_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+        return 0;
+    case WM_DESTROY:
+        host_.ReportWindowDestroyed(*this);
+        break;
+    default:
+        break;
+    }
+    return DefaultProcedure(message, wParam, lParam);
+}
+
+LRESULT ReportWindow::DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefMDIChildProcW(Handle(), message, wParam, lParam);
+}
+
+void ReportWindow::WindowDestroyed()
+{
+    if (ownedByWindow_)
+        delete this;
+}
+
+}  // namespace ostrel

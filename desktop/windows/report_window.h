@@ -1,0 +1,86 @@
+// TFormOstrelMain: an MDI child of the frame that shows one printer's report in a read-only
+// rich-text control. The window owns itself: it is deleted when its window is destroyed.
+#pragma once
+
+#include "desktop/command_table.h"
+#include "desktop/windows/document_commands.h"
+#include "platform/portable/memory_document.h"
+#include "platform/win32/application_printer.h"
+#include "platform/win32/ui/handles.h"
+#include "platform/win32/ui/rich_edit.h"
+#include "platform/win32/ui/window.h"
+
+#include <memory>
+#include <string>
+
+namespace ostrel {
+
+class ReportWindow;
+
+// What a report window needs from the frame that hosts it.
+class ReportWindowHost {
+public:
+    virtual HWND MdiClient() const = 0;
+    // The process's printer object: the spooler every report asks, and the print dialogs.
+    virtual ApplicationPrinter& Printer() = 0;
+    // The command images (ImageList) that menu items show.
+    virtual HIMAGELIST CommandImages() const = 0;
+    virtual void ReportWindowActivated(ReportWindow& window) = 0;
+    virtual void ReportWindowDeactivated(ReportWindow& window) = 0;
+    // The window is being closed: whatever refers to it lets go of it.
+    virtual void ReportWindowClosing(ReportWindow& window) = 0;
+    virtual void ReportWindowDestroyed(ReportWindow& window) = 0;
+
+protected:
+    ~ReportWindowHost() = default;
+};
+
+class ReportWindow final : public ui::Window {
+public:
+    static constexpr const wchar_t* ClassName = L"TFormOstrelMain";
+    static constexpr int RichEditId = 0x200;
+    // Posted to itself by Close: the window is destroyed once the handler that closed it is done.
+    static constexpr UINT DestroyLater = WM_APP + 1;
+
+    // Creates the window maximized, visible and empty, in the host's MDI client.
+    static ReportWindow& Create(ReportWindowHost& host);
+
+    // Replaces the report with the one on the printer of a printer-list entry; sets the caption.
+    void MakeReport(const std::string& entry);
+
+    // Takes the icon (the window's own copy) shown in its caption and the window menu.
+    void SetIcon(ui::UniqueIcon icon);
+    void BringToFront();
+    // Lets the host forget the window, then destroys it after the current handler has returned.
+    void Close();
+
+    bool IsCommandEnabled(CommandId id) const;
+    void ExecuteCommand(CommandId id);
+    // The find dialog while it is open, for the message loop; null otherwise.
+    HWND FindDialog() const;
+
+    const std::string& DeviceName() const { return deviceName_; }
+    const std::string& PortName() const { return portName_; }
+    const MemoryDocument& Document() const { return document_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WindowDestroyed() override;
+
+private:
+    explicit ReportWindow(ReportWindowHost& host) : host_(host) {}
+    void ShowContextMenu(LPARAM position);
+
+    ReportWindowHost& host_;
+    std::unique_ptr<ui::RichEdit> richEdit_;
+    MemoryDocument document_;
+    std::unique_ptr<DocumentCommands> commands_;  // reads document_, so it goes first
+    ui::UniqueIcon icon_;
+    ui::UniqueFont font_;
+    std::string deviceName_;
+    std::string portName_;
+    bool ownedByWindow_ = false;
+};
+
+}  // namespace ostrel
