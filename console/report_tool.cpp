@@ -16,6 +16,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 namespace ostrel {
 

@@ -491,7 +491,6 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         else
             ExecuteCommand(static_cast<CommandId>(id));
         return 0;
-        break;
     }
     case WM_DESTROY:
         SetMenu(Handle(), nullptr);  // both menu bars are ours to destroy

@@ -10,6 +10,7 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <utility>
 
 namespace ostrel {
 

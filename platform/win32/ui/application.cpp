@@ -3,6 +3,7 @@
 #include "platform/win32/wide_text.h"
 
 #include <exception>
+#include <utility>
 
 namespace ostrel::ui {
 

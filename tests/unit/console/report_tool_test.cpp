@@ -13,6 +13,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include <sys/wait.h>
 
