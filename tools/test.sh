@@ -14,6 +14,9 @@ tools/build.sh native sanitize win32 win64
 
 ctest --test-dir build/native --output-on-failure -j"$(nproc)"
 ctest --test-dir build/sanitize --output-on-failure -j"$(nproc)"
+# The rich-text report in pandoc and LibreOffice (a minute: LibreOffice starts once).
+rtf_status=0
+tests/rtf-readers.sh build/native || rtf_status=1
 # Each fuzz target for a short while from its seed corpus (tools/fuzz.sh runs them for longer).
 tools/fuzz.sh --seconds 30
 
@@ -24,4 +27,5 @@ trap 'tools/testbed/stop.sh >/dev/null' EXIT
 status=0
 tests/e2e/run.sh build/native build/win32 build/win64 || status=1
 tests/ui/run.sh build/win32 build/win64 || status=1
+[[ $rtf_status -eq 0 ]] || { echo "test.sh: the RTF readers check failed (see above)" >&2; status=1; }
 exit $status

@@ -86,9 +86,12 @@ for build in "${builds[@]}"; do
     exports=$(objdump -p "$build/desktop/Ostrel.exe" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk 'NF && !/Table/ {print $NF}' | sort | tr '\n' ' ')
     check "[$name] the 11 exports carry plain names" test "$exports" = "AllocItemIDList ChopItemIDList ConcatItemIDList CopyItemIDList GetErrorString GetItemIDListSize GetLastErrorString GetNextItemID GetNthItemID GetNumOfItemID PathToIDList "
 
-    wine "$tool" "No Such Printer 42" | tr -d '\r' >"$work/unknown.txt"
+    wine "$tool" "No Such Printer 42" 2>"$work/unknown.err" | tr -d '\r' >"$work/unknown.txt"
+    unknown_status=${PIPESTATUS[0]}
     check "[$name] unknown printer gives the open failure line with the system text" \
         grep -qx '\*\*\* CANNOT OPEN PRINTER \*\*\*: 1801: Invalid printer name\. ' "$work/unknown.txt"
+    check "[$name] unknown printer exits with 3 and is named on standard error" \
+        bash -c "test $unknown_status -eq 3 && grep -q '^ostrel-report: cannot open printer No Such Printer 42: 1801: ' '$work/unknown.err'"
 
     wine "$tool" >/dev/null 2>&1
     check "[$name] usage error exits with 2" test $? -eq 2
