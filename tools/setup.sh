@@ -21,9 +21,10 @@ wine_pkgs=(wine wine64 fonts-wine libcups2)
 wine_i386_pkgs=(wine32:i386 libcups2:i386)
 # Private CUPS server, lpadmin/lpstat, ppdc for the sample drivers, the CUPS-PDF queue.
 cups_pkgs=(cups-daemon cups-client cups-ppdc printer-driver-cups-pdf)
-# Display for the GUI tests, Japanese font for the interface texts.
-# xdotool types the shortcuts of the user-interface tests; ImageMagick turns the display into PNG.
-gui_pkgs=(xvfb fonts-ipafont-gothic xdotool imagemagick)
+# Display for the GUI tests, Japanese fonts for the interface texts and the report (VL Gothic has
+# an underscore at 12 pixels). xdotool types the shortcuts of the user-interface tests;
+# ImageMagick turns the display into PNG.
+gui_pkgs=(xvfb fonts-ipafont-gothic fonts-vlgothic xdotool imagemagick)
 # Tools the scripts call that a minimal Debian may lack (not essential packages).
 script_pkgs=(apt mawk procps e2fsprogs binutils)
 
@@ -38,6 +39,7 @@ basename    coreutils
 cat         coreutils
 chattr      e2fsprogs
 chmod       coreutils
+cp          coreutils
 cmake       cmake
 comm        coreutils
 convert     imagemagick
@@ -53,6 +55,7 @@ grep        grep
 iconv       libc-bin
 ls          coreutils
 id          coreutils
+ln          coreutils
 lpadmin     cups-client
 lpstat      cups-client
 mkdir       coreutils
@@ -62,6 +65,7 @@ mv          coreutils
 nproc       coreutils
 objdump     binutils
 pgrep       procps
+readlink    coreutils
 ppdc        cups-ppdc
 rm          coreutils
 sed         sed

@@ -75,6 +75,7 @@ void CheckChoosing(Bed& bed, OstrelSession& session, const std::vector<std::wstr
     WaitForInputIdle(session.Process(), 10000);
     Settle(1500);
     bed.Screenshot(L"report-window.png", session.Frame());
+    CheckDrawing(bed, session, first);
 
     PressKeys("Down");
     bed.Check(WaitForWindows(session, 2) && session.Selection() == 1,
