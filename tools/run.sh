@@ -84,6 +84,7 @@ if ! bed_alive && [[ -n "$TB_WINE_SKIP_REASON" ]]; then
 fi
 
 # One run at a time makes the test bed; the others wait for it and use it.
+step="locking the test bed ($bed.lock)"
 exec {lock}>"$bed.lock"
 flock "$lock"
 bed_alive || start_bed

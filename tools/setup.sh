@@ -49,6 +49,7 @@ date        coreutils
 dirname     coreutils
 dpkg        dpkg
 dpkg-query  dpkg
+find        findutils
 flock       util-linux
 getconf     libc-bin
 grep        grep
