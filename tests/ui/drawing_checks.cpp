@@ -57,14 +57,17 @@ double MirrorShare(const std::vector<POINT>& dark) {
 // The underscore between "DC" and "FIELDS" of the report's first section title.
 void CheckUnderscore(Bed& bed, const OstrelSession& session, HWND report) {
     HWND richEdit = session.RichEditOf(report);
-    const std::wstring text = session.ReportText(report, false);  // positions count a break as one
+    const std::wstring text = session.ReportText(report);
     const std::size_t found = text.find(L"DC_FIELDS");
     if (!bed.Check(found != std::wstring::npos, "the report holds DC_FIELDS")) return;
-    const long underscore = static_cast<long>(found) + 2;
+    // The control counts a line break as one character.
+    const auto breaks = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(found), L'\n');
+    const long underscore = static_cast<long>(found) - static_cast<long>(breaks) + 2;
     const POINT letter = PositionOf(session.Process(), richEdit, underscore - 1);
     const POINT at = PositionOf(session.Process(), richEdit, underscore);
     const POINT after = PositionOf(session.Process(), richEdit, underscore + 1);
-    const long nextLine = static_cast<long>(text.find(L'\r', found)) + 1;
+    const LRESULT line = SendMessageW(richEdit, EM_EXLINEFROMCHAR, 0, underscore);
+    const auto nextLine = static_cast<long>(SendMessageW(richEdit, EM_LINEINDEX, static_cast<WPARAM>(line + 1), 0));
     const POINT below = PositionOf(session.Process(), richEdit, nextLine);
     const ScreenPixels screen(bed.screen);
     if (!bed.Check(screen.Valid(), "the display's screen file can be read", screen.Problem())) return;
@@ -76,7 +79,9 @@ void CheckUnderscore(Bed& bed, const OstrelSession& session, HWND report) {
               "the report window draws the underscore of DC_FIELDS (dark pixels between DC and FIELDS)",
               std::string(letterDrawn ? "" : "not even the C beside it is drawn there; ") + "the cells of C_F:" +
                   screen.Picture({letterCell.left, letterCell.top, underscoreCell.right + (after.x - at.x),
-                                  underscoreCell.bottom}));
+                                  underscoreCell.bottom}) +
+                  "\n(C at " + std::to_string(letter.x) + "," + std::to_string(letter.y) + ", the next line at " +
+                  std::to_string(below.y) + ")");
 }
 
 // The caption buttons of a report window that is not maximized: the symbol font's glyphs, a
