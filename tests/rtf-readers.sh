@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:?usage: tests/rtf-readers.sh NATIVE_BUILD_FOLDER}
-tool=$build/app/ostrel-report
+tool=$build/console/ostrel-report
 fixture=$root/tests/fixtures/printers/japanese-office.json
 printer=事務所プリンタ
 

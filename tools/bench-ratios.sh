@@ -9,9 +9,11 @@
 #           floor does not); and --list and --all with 50 and 200 queues against the floor's
 #           (at most 1.10 times; 200 queues at most 4.4 times 50: linear);
 #   refresh Ostrel.exe's refresh (F5) with 20 report windows open, at 50 and at 200 queues: the
-#           time for 200 at most 4.4 times that for 50 (linear).
+#           time for 200 at most 4.4 times that for 50 (linear);
+#   run     `tools/run.sh --list` once its test bed runs, against the same command inside that test
+#           bed (wall time, at most 1.5 times; and at most 3 s).
 #
-#   tools/bench-ratios.sh [native] [wine] [refresh]     (all by default)
+#   tools/bench-ratios.sh [native] [wine] [refresh] [run]     (all by default)
 #   BENCH_ROUNDS=9 BENCH_LIST_ROUNDS=9 BENCH_REFRESH_ROUNDS=9 tools/bench-ratios.sh wine refresh
 #
 # Wine runs the Windows build this machine can run (tools/testbed/wine-loader.sh: the 32-bit one
@@ -23,7 +25,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 parts=("$@")
-[[ ${#parts[@]} -gt 0 ]] || parts=(native wine refresh)
+[[ ${#parts[@]} -gt 0 ]] || parts=(native wine refresh run)
 rounds=${BENCH_ROUNDS:-9}
 list_rounds=${BENCH_LIST_ROUNDS:-9}
 refresh_rounds=${BENCH_REFRESH_ROUNDS:-9}
@@ -413,12 +415,56 @@ run_refresh() (
     exit "$missed"
 )
 
+# Wall time of a command in microseconds: what a user waits for.
+wall() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 </dev/null
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000))
+}
+
+# The run script once its test bed runs: what it adds to the program's own start (the set-up and
+# build checks, finding the test bed) against the same command run directly inside that test bed.
+# A test bed the part made goes again at its end; one the user had keeps running.
+run_script() (
+    local bed=${OSTREL_RUN_DIR:-${TMPDIR:-/tmp}/ostrel-run-$(id -u)} made=0 i r d ratios=() runs=() directs=()
+    source tools/testbed/wine-loader.sh
+    local build=${TB_WINE_BUILDS%% *}
+    echo "== run: tools/run.sh --list with its test bed running, $build build (median of $list_rounds pairs)"
+    [[ -s $bed/env.sh ]] || made=1
+    tools/run.sh --list >/dev/null || { echo "tools/run.sh --list failed"; exit 1; }
+    [[ $made -eq 0 ]] || trap 'tools/run.sh --stop >/dev/null 2>&1 || true' EXIT
+    source "$bed/env.sh"
+    local exe=$root/build/$build/console/ostrel-report.exe
+    for ((i = 0; i < list_rounds; i++)); do
+        if ((i % 2 == 0)); then
+            r=$(wall tools/run.sh --list)
+            d=$(wall "$TB_WINE" "$exe" --list)
+        else
+            d=$(wall "$TB_WINE" "$exe" --list)
+            r=$(wall tools/run.sh --list)
+        fi
+        runs+=("$r")
+        directs+=("$d")
+        ratios+=("$(awk -v r="$r" -v d="$d" 'BEGIN { print r / d }')")
+    done
+    r=$(printf '%s\n' "${runs[@]}" | median)
+    d=$(printf '%s\n' "${directs[@]}" | median)
+    printf '%-16s run.sh --list %6.2f s, the same inside the test bed %6.2f s (medians)\n' "" \
+        "$(awk -v x="$r" 'BEGIN { print x / 1e6 }')" "$(awk -v x="$d" 'BEGIN { print x / 1e6 }')"
+    verdict "run.sh --list / inside the test bed" "$(printf '%s\n' "${ratios[@]}" | median)" 1.50
+    verdict "run.sh --list, seconds" "$(awk -v x="$r" 'BEGIN { print x / 1e6 }')" 3.00
+    exit "$missed"
+)
+
 for part in "${parts[@]}"; do
     case $part in
         native) run_native ;;
         wine) run_wine ;;
         refresh) run_refresh || missed=1 ;;
-        *) echo "bench-ratios.sh: unknown part '$part' (native, wine, refresh)" >&2; exit 2 ;;
+        run) run_script || missed=1 ;;
+        *) echo "bench-ratios.sh: unknown part '$part' (native, wine, refresh, run)" >&2; exit 2 ;;
     esac
 done
 exit $missed

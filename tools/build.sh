@@ -15,6 +15,7 @@ for build in "$@"; do
         fuzz) options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREL_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14) ;;
         *) echo "build.sh: unknown build '$build' (native, sanitize, win32, win64, fuzz)" >&2; exit 2 ;;
     esac
-    cmake -S . -B "build/$build" "${options[@]}" >/dev/null
+    # Configured once; the build itself configures again when a CMakeLists.txt changes.
+    [[ -f "build/$build/CMakeCache.txt" ]] || cmake -S . -B "build/$build" "${options[@]}" >/dev/null
     cmake --build "build/$build" -j"$(nproc)"
 done

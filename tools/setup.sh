@@ -2,6 +2,8 @@
 # Installs everything the three builds and the Wine + CUPS test bed need on Debian 12.
 # Idempotent: asks apt only for what is missing, so a second run takes about a second.
 # Runs as root without a terminal (CI); set OSTREL_SETUP_DRY_RUN=1 to only list what is missing.
+#   tools/setup.sh --table       # the command table below: "COMMAND PACKAGE" a line
+#   tools/setup.sh --packages    # every package this script installs, one a line
 set -euo pipefail
 
 log() { printf 'setup: %s\n' "$*" >&2; }
@@ -22,9 +24,81 @@ wine_pkgs=(wine wine64 fonts-wine libcups2)
 wine_i386_pkgs=(wine32:i386 libcups2:i386)
 # Private CUPS server, lpadmin/lpstat, ppdc for the sample drivers, the CUPS-PDF queue.
 cups_pkgs=(cups-daemon cups-client cups-ppdc printer-driver-cups-pdf)
-# Display for the GUI tests, Japanese font for the interface texts.
-# xdotool types the shortcuts of the user-interface tests.
-gui_pkgs=(xvfb fonts-ipafont-gothic xdotool)
+# Display for the GUI tests, Japanese fonts for the interface texts and the report (VL Gothic has
+# an underscore at 12 pixels). xdotool types the shortcuts of the user-interface tests;
+# ImageMagick turns the display into PNG.
+gui_pkgs=(xvfb fonts-ipafont-gothic fonts-vlgothic xdotool imagemagick)
+# Tools the scripts call that a minimal Debian may lack (not essential packages).
+script_pkgs=(apt mawk procps e2fsprogs binutils)
+
+# Every program the run, test and benchmark scripts call, with the package that provides it;
+# tools/check-setup.sh (part of tools/test.sh) keeps it complete. Essential packages (coreutils,
+# grep, sed, dpkg, util-linux, libc-bin) are on every Debian system and need no list.
+command_table='
+apt-get     apt
+awk         mawk
+base64      coreutils
+basename    coreutils
+cat         coreutils
+chattr      e2fsprogs
+chmod       coreutils
+cp          coreutils
+cmake       cmake
+comm        coreutils
+convert     imagemagick
+ctest       cmake
+cupsd       cups-daemon
+date        coreutils
+dirname     coreutils
+dpkg        dpkg
+dpkg-query  dpkg
+find        findutils
+flock       util-linux
+getconf     libc-bin
+grep        grep
+iconv       libc-bin
+ls          coreutils
+id          coreutils
+ln          coreutils
+lpadmin     cups-client
+lpstat      cups-client
+mkdir       coreutils
+mkfifo      coreutils
+mktemp      coreutils
+mv          coreutils
+nproc       coreutils
+objdump     binutils
+pandoc      pandoc
+pdftotext   poppler-utils
+pgrep       procps
+readlink    coreutils
+ppdc        cups-ppdc
+rm          coreutils
+sed         sed
+sleep       coreutils
+soffice     libreoffice-writer-nogui
+sort        coreutils
+tail        coreutils
+timeout     coreutils
+touch       coreutils
+tr          coreutils
+uniq        coreutils
+wc          coreutils
+wineserver  wine
+xdotool     xdotool
+Xvfb        xvfb
+'
+
+all_pkgs() {
+    printf '%s\n' "${native_pkgs[@]}" "${reader_pkgs[@]}" "${fuzz_pkgs[@]}" "${cross_pkgs[@]}" "${wine_pkgs[@]}" \
+        ${wine_i386_pkgs[@]+"${wine_i386_pkgs[@]}"} "${cups_pkgs[@]}" "${gui_pkgs[@]}" "${script_pkgs[@]}"
+}
+case ${1:-} in
+    --table) awk 'NF == 2' <<<"$command_table"; exit 0 ;;
+    --packages) all_pkgs; exit 0 ;;
+    "") ;;
+    *) die "unknown argument '$1' (--table, --packages)" ;;
+esac
 
 [[ -r /etc/debian_version ]] || die "this script expects Debian 12 (no /etc/debian_version)"
 
@@ -36,8 +110,12 @@ if [[ $tb_runs_32bit -eq 0 ]]; then
     wine_i386_pkgs=()
 fi
 
-is_installed() {
-    [[ "$(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null)" == "ii "* ]]
+# Prints the given packages that are not installed; one dpkg-query for all keeps a second run fast.
+not_installed() {
+    local installed
+    installed=$(dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package} ${Package}:${Architecture}\n' "$@" 2>/dev/null \
+        | awk '$1 == "ii" { print $2; print $3 }') || true
+    printf '%s\n' "$@" | grep -vxF -f <(printf '%s\n' "$installed" | sed 's/:amd64$//; p; s/$/:amd64/') || true
 }
 
 need_i386=0
@@ -45,11 +123,8 @@ if [[ ${#wine_i386_pkgs[@]} -gt 0 ]] && ! dpkg --print-foreign-architectures | g
     need_i386=1
 fi
 
-missing=()
-for p in "${native_pkgs[@]}" "${reader_pkgs[@]}" "${fuzz_pkgs[@]}" "${cross_pkgs[@]}" "${wine_pkgs[@]}" ${wine_i386_pkgs[@]+"${wine_i386_pkgs[@]}"} \
-         "${cups_pkgs[@]}" "${gui_pkgs[@]}"; do
-    is_installed "$p" || missing+=("$p")
-done
+mapfile -t wanted < <(all_pkgs)
+mapfile -t missing < <(not_installed "${wanted[@]}")
 
 if [[ ${#missing[@]} -eq 0 && $need_i386 -eq 0 ]]; then
     log "all packages present"
@@ -116,7 +191,6 @@ wait_for_apt
 apt-get install "${apt_opts[@]}" "${missing[@]}" </dev/null >&2 \
     || die "apt-get install failed for: ${missing[*]}"
 
-still=()
-for p in "${missing[@]}"; do is_installed "$p" || still+=("$p"); done
+mapfile -t still < <(not_installed "${missing[@]}")
 [[ ${#still[@]} -eq 0 ]] || die "still missing after install: ${still[*]}"
 log "done"

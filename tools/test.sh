@@ -9,23 +9,39 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
+# Whatever step fails is named, with its status; its own error text is above.
+step=
+failed=()
+trap 'rc=$?; [[ $rc -eq 0 || -z $step ]] || echo "test.sh: failed: $step (exit status $rc)" >&2
+      [[ ${#failed[@]} -eq 0 ]] || printf "test.sh: failed: %s\n" "${failed[@]}" >&2' EXIT
+
+step="the check that tools/setup.sh installs every program the scripts call (tools/check-setup.sh)"
+tools/check-setup.sh
+step="installing what is missing (tools/setup.sh)"
 tools/setup.sh
+step="building (tools/build.sh native sanitize win32 win64)"
 tools/build.sh native sanitize win32 win64
 
+step="the native unit tests"
 ctest --test-dir build/native --output-on-failure -j"$(nproc)"
+step="the unit tests under the sanitizers"
 ctest --test-dir build/sanitize --output-on-failure -j"$(nproc)"
 # The rich-text report in pandoc and LibreOffice (a minute: LibreOffice starts once).
 rtf_status=0
 tests/rtf-readers.sh build/native || rtf_status=1
 # Each fuzz target for a short while from its seed corpus (tools/fuzz.sh runs them for longer).
+step="the fuzz targets (tools/fuzz.sh --seconds 30)"
 tools/fuzz.sh --seconds 30
 
+step="starting the test bed (nothing under Wine was tested)"
 # Assigned first: inside eval "$(...)" a failed start would go unnoticed.
-testbed=$(tools/testbed/start.sh --xvfb) || { echo "test.sh: the test bed did not start (see above); nothing under Wine was tested" >&2; exit 1; }
+testbed=$(tools/testbed/start.sh --xvfb)
 eval "$testbed"
-trap 'tools/testbed/stop.sh >/dev/null' EXIT
-status=0
-tests/e2e/run.sh build/native build/win32 build/win64 || status=1
-tests/ui/run.sh build/win32 build/win64 || status=1
-[[ $rtf_status -eq 0 ]] || { echo "test.sh: the RTF readers check failed (see above)" >&2; status=1; }
-exit $status
+trap 'rc=$?; [[ $rc -eq 0 || -z $step ]] || echo "test.sh: failed: $step (exit status $rc)" >&2
+      [[ ${#failed[@]} -eq 0 ]] || printf "test.sh: failed: %s\n" "${failed[@]}" >&2
+      tools/testbed/stop.sh >/dev/null' EXIT
+step=
+tests/e2e/run.sh build/native build/win32 build/win64 || failed+=("the end-to-end tests under Wine (tests/e2e/run.sh)")
+tests/ui/run.sh build/win32 build/win64 || failed+=("the user-interface tests under Wine (tests/ui/run.sh)")
+[[ $rtf_status -eq 0 ]] || failed+=("the RTF readers check (tests/rtf-readers.sh)")
+[[ ${#failed[@]} -eq 0 ]]

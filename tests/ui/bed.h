@@ -19,6 +19,7 @@ struct Bed {
     std::wstring work;            // a folder of the driver's own (Windows path)
     std::wstring artefacts;       // where screenshots go (Linux path, for the screenshot script)
     std::wstring screenshotTool;  // tools/testbed/xvfb-screenshot.sh (Linux path)
+    std::wstring screen;          // the display's screen file, which Xvfb keeps up to date (Windows path)
     std::wstring printFile;       // what the file-device queue writes (Windows path)
     std::wstring spool;           // the print server's spool folder: a control file per job (Windows path)
     std::wstring readOnlyFolder;  // a folder nobody can write in, or empty where none could be made
@@ -38,6 +39,10 @@ struct Bed {
 // printer for it.
 void AddQueue(const std::wstring& name);
 void RemoveQueue(const std::wstring& name);
+
+class OstrelSession;
+// Pixel checks of what the report window draws; leaves the window maximized as it found it.
+void CheckDrawing(Bed& bed, const OstrelSession& session, HWND report);
 
 void RunFrameChecks(Bed& bed);
 void RunDocumentChecks(Bed& bed);

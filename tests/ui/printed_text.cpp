@@ -24,18 +24,51 @@ bool SplitName(const std::string& line, std::string& name, std::string& rest) {
     return true;
 }
 
-// A font of the system under the face name, with its glyph index of a blank; nothing when the
-// system does not know the name (the driver then drew in a substitute).
+// A name without its blanks and hyphens, for comparing a PostScript name with a family's.
+std::wstring Squeezed(const std::wstring& name) {
+    std::wstring squeezed;
+    for (wchar_t c : name)
+        if (c != L' ' && c != L'-') squeezed += static_cast<wchar_t>(std::towlower(c));
+    return squeezed;
+}
+
+// The family whose PostScript name the printer driver wrote: "IPAGothic" for IPA Gothic, and
+// "VL-Gothic-Regular" for VL Gothic; the name itself when no family matches.
+std::wstring FamilyOf(const std::wstring& postScriptName) {
+    struct Search {
+        std::wstring wanted;
+        std::wstring family;
+    } search{Squeezed(postScriptName), postScriptName};
+    LOGFONTW all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    HDC dc = CreateCompatibleDC(nullptr);
+    EnumFontFamiliesExW(
+        dc, &all,
+        [](const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM data) -> int {
+            auto& s = *reinterpret_cast<Search*>(data);
+            const std::wstring family = Squeezed(font->lfFaceName);
+            if (family != s.wanted && family + L"regular" != s.wanted) return 1;
+            s.family = font->lfFaceName;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&search), 0);
+    DeleteDC(dc);
+    return search.family;
+}
+
+// A font of the system under the printed font's name, with its glyph index of a blank; nothing
+// when the system does not know the name (the driver then drew in a substitute).
 class SystemFont {
 public:
-    explicit SystemFont(const std::wstring& face)
-        : dc_(CreateCompatibleDC(nullptr)),
+    explicit SystemFont(const std::wstring& postScriptName)
+        : face_(FamilyOf(postScriptName)),
+          dc_(CreateCompatibleDC(nullptr)),
           font_(CreateFontW(-40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str())),
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face_.c_str())),
           old_(SelectObject(dc_, font_)) {
         wchar_t chosen[LF_FACESIZE] = {};
         GetTextFaceW(dc_, LF_FACESIZE, chosen);
-        known_ = _wcsicmp(chosen, face.c_str()) == 0;
+        known_ = _wcsicmp(chosen, face_.c_str()) == 0;
     }
     ~SystemFont() {
         SelectObject(dc_, old_);
@@ -53,6 +86,7 @@ public:
     }
 
 private:
+    std::wstring face_;
     HDC dc_;
     HFONT font_;
     HGDIOBJ old_;

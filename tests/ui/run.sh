@@ -67,6 +67,7 @@ for build in "$@"; do
         --work "$(winpath "$work")" \
         --artefacts "$artefacts" \
         --screenshot-tool "$root/tools/testbed/xvfb-screenshot.sh" \
+        --screen "$(winpath "$OSTREL_TESTBED_DIR/xvfb/Xvfb_screen0")" \
         --print-file "$(winpath "$OSTREL_PRINT_FILE")" \
         --spool "$(winpath "$OSTREL_TESTBED_DIR/cups/spool")" \
         "${read_only_arg[@]}" 2>&1 | tr -d '\r')

@@ -3,7 +3,8 @@
 // and that refreshing leaves no GDI or USER objects or memory behind.
 //
 //   ui_driver.exe --build NAME --ostrel EXE --tool EXE --work DIR --artefacts LINUXDIR
-//                 --screenshot-tool LINUXPATH --print-file PATH --spool DIR [--read-only-folder DIR]
+//                 --screenshot-tool LINUXPATH --screen PATH --print-file PATH --spool DIR
+//                 [--read-only-folder DIR]
 //
 // Prints "FAILED ..." for each failed check and ends with "N passed, N failed".
 #include "tests/ui/bed.h"
@@ -18,7 +19,7 @@ int wmain(int argc, wchar_t** argv) {
     std::map<std::wstring, std::wstring> options;
     for (int i = 1; i + 1 < argc; i += 2) options[argv[i]] = argv[i + 1];
     const char* required[] = {"--build", "--ostrel", "--tool", "--work", "--artefacts", "--screenshot-tool",
-                              "--print-file", "--spool"};
+                              "--screen", "--print-file", "--spool"};
     for (const char* name : required) {
         if (!options.count(FromUtf8(name))) {
             std::fprintf(stderr, "ui_driver: missing %s\n", name);
@@ -32,6 +33,7 @@ int wmain(int argc, wchar_t** argv) {
     bed.work = options[L"--work"];
     bed.artefacts = options[L"--artefacts"];
     bed.screenshotTool = options[L"--screenshot-tool"];
+    bed.screen = options[L"--screen"];
     bed.printFile = options[L"--print-file"];
     bed.spool = options[L"--spool"];
     bed.readOnlyFolder = options[L"--read-only-folder"];

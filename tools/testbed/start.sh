@@ -2,26 +2,37 @@
 # Starts the whole test bed for one run: private cupsd with the demo queues, a new
 # Wine prefix, and with --xvfb a private X display.
 #
-#   eval "$(tools/testbed/start.sh [--xvfb])"
+#   eval "$(tools/testbed/start.sh [--xvfb] [--in DIR])"
 #   ...
 #   tools/testbed/stop.sh            # uses OSTREL_TESTBED_DIR
 #
 # Standard output is only the environment to export; it is also written to
 # $OSTREL_TESTBED_DIR/env.sh for later `source`. Progress goes to standard error.
+# With --in, the state folder is DIR (made here; it must not exist) instead of a new temporary one.
 # On failure everything started so far is stopped again.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 xvfb=0
-for a in "$@"; do
-    case $a in
+dir=
+while [[ $# -gt 0 ]]; do
+    case $1 in
         --xvfb) xvfb=1 ;;
-        -h|--help) sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-        *) tb_die "unknown argument '$a' (expected --xvfb)" ;;
+        --in) [[ $# -ge 2 ]] || tb_die "--in needs a folder"; dir=$2; shift ;;
+        -h|--help) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        *) tb_die "unknown argument '$1' (expected --xvfb or --in DIR)" ;;
     esac
+    shift
 done
 
-dir=$(tb_new_state_dir)
+if [[ -n $dir ]]; then
+    [[ ! -e $dir ]] || tb_die "$dir exists already"
+    mkdir "$dir" || tb_die "cannot make $dir"
+    chmod 755 "$dir"
+    : >"$dir/$TB_MARK"
+else
+    dir=$(tb_new_state_dir)
+fi
 ok=0
 cleanup() { [[ $ok -eq 1 ]] || "$TB_SCRIPTS/stop.sh" "$dir" >&2 || true; }
 trap cleanup EXIT

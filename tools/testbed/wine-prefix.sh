@@ -33,16 +33,29 @@ start=$(tb_ms)
 timeout 300 "$TB_WINE" wineboot -i </dev/null >>"$log" 2>&1 \
     || tb_die "wineboot -i failed or timed out: $(tail -5 "$log")"
 
-# Japanese face names resolve to IPA Gothic; no crash dialogs (winedbg prints
-# the backtrace to the console instead); no sound driver to probe. Imported as
-# UTF-16 so the face names do not depend on the locale of the caller.
+# Wine draws caption buttons with its symbol font Marlett, but this Wine loads no font from its
+# own data folder: without a copy in the prefix's font folder the buttons show as "0 1 r".
+marlett=$(dirname "$(readlink -f "$(command -v "$TB_WINE")")")/../../share/wine/fonts/marlett.ttf
+[[ -r $marlett ]] || marlett=/usr/share/wine/fonts/marlett.ttf
+[[ -r $marlett ]] || tb_die "Wine's symbol font marlett.ttf is missing (package fonts-wine; run tools/setup.sh)"
+mkdir -p "$prefix/drive_c/windows/Fonts"
+ln -sf "$marlett" "$prefix/drive_c/windows/Fonts/marlett.ttf"
+
+# Japanese face names resolve to installed fonts. The fixed-pitch one goes to VL Gothic: IPA
+# Gothic's hinting leaves the underscore without a single pixel at the report's 12 pixels. Wine's
+# rich edit control reads the names of an RTF font table in the document's code page rather than
+# the font's character set, so under code page 1252 the report's "ＭＳ ゴシック" (Shift-JIS) arrives
+# as "‚l‚r ƒSƒVƒbƒN": that name is mapped as well. No crash dialogs (winedbg prints the backtrace
+# to the console instead); no sound driver to probe. Imported as UTF-16 so the face names do not
+# depend on the locale of the caller.
 reg_utf8=$dir/testbed.reg.txt
 cat >"$reg_utf8" <<'REG'
 Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"ＭＳ ゴシック"="IPAGothic"
-"MS Gothic"="IPAGothic"
+"ＭＳ ゴシック"="VL Gothic"
+"MS Gothic"="VL Gothic"
+"‚l‚r ƒSƒVƒbƒN"="VL Gothic"
 "ＭＳ Ｐゴシック"="IPAGothic"
 "MS UI Gothic"="IPAGothic"
 
