@@ -16,6 +16,8 @@ namespace ostrel {
 constexpr int ExitOk = 0;
 constexpr int ExitFileError = 1;
 constexpr int ExitUsage = 2;
+// 3 and 4 belong to other modes; 5: --findings --fail-on LEVEL met a finding at or above LEVEL.
+constexpr int ExitFindingsAtLevel = 5;
 
 // The system's spooler, or null where there is none (the native build): then --printers is required.
 using SystemSpoolerFactory = std::function<std::unique_ptr<Spooler>()>;

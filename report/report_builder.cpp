@@ -32,10 +32,14 @@ void WriteOpenFailure(ReportContext& context)
 
 }  // namespace
 
-PrinterNames ReportBuilder::MakeReport(const std::string& entry)
+PrinterNames ReportBuilder::MakeReport(const std::string& entry, ReportFacts* facts)
 {
     ReportWriter writer(document_);
-    ReportContext context{spooler_, writer, DeviceNameOfEntry(entry), {}, nullptr};
+    ReportContext context{spooler_, writer, DeviceNameOfEntry(entry), {}, nullptr, facts};
+    if (facts != nullptr) {
+        *facts = ReportFacts();
+        facts->deviceName = context.deviceName;
+    }
 
     document_.Clear();
     {
@@ -55,6 +59,10 @@ PrinterNames ReportBuilder::MakeReport(const std::string& entry)
                 WriteOpenFailure(context);
         });
         context.printer = printer.Get();
+        if (facts != nullptr) {
+            facts->devicesPort = context.portName;
+            facts->opened = context.printer != nullptr;
+        }
 
         WritePrinterInfoSections(context);
         WriteDriverInfoSections(context);

@@ -1,0 +1,24 @@
+// The console tool's findings: each printer's report judged by the rules, one line a finding.
+#pragma once
+
+#include "app/printer_systems.h"
+#include "findings/finding.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace ostrel {
+
+struct FindingsOutput {
+    std::string text;
+    bool reachedLevel = false;  // a finding at or above the level asked for
+};
+
+// The findings of the printer entry names, or, without an entry, of every printer of every system:
+// then each line begins with the printer's entry, after its description file's name where it has
+// one. "No findings." when there are none.
+FindingsOutput CollectFindings(const PrinterSystems& systems, const std::optional<std::string>& entry,
+                               std::optional<Severity> failLevel, std::ostream& err);
+
+}  // namespace ostrel
