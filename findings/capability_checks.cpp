@@ -42,7 +42,7 @@ std::string PaperOfIndex(const ReportFacts& facts, std::int32_t index)
     std::string paper;
     if (const CapabilityArray* names = facts.capabilities.Array(DC_PAPERNAMES); names && index < names->Count()) {
         const auto* name = reinterpret_cast<const char*>(names->Entry(index));
-        paper = "\"" + std::string(name, strnlen(name, names->EntrySize())) + "\" ";
+        paper = std::string("\"").append(name, strnlen(name, names->EntrySize())) + "\" ";
     }
     if (const CapabilityArray* numbers = facts.capabilities.Array(DC_PAPERS); numbers && index < numbers->Count())
         paper += "(" + Named(*ArrayNumber(*numbers, index), PaperNames) + ") ";

@@ -55,7 +55,7 @@ std::string ValueText(const DevModeRecord& record, const DevModeField& field)
     if (field.form == DevModeForm::Text) {
         const std::span<const BYTE> bytes = record.HeldBytes(field.offset, field.width);
         const auto* text = reinterpret_cast<const char*>(bytes.data());
-        return "\"" + std::string(text, strnlen(text, bytes.size())) + "\"";
+        return std::string("\"").append(text, strnlen(text, bytes.size())) + "\"";
     }
     const std::optional<std::int32_t> value = NumberOf(record, field);
     if (!value)
@@ -102,7 +102,8 @@ std::string ArrayList(const CapabilityArray& array, const NameEntry* table, std:
     for (std::int32_t i = 0; i < array.Count(); ++i) {
         if (static_cast<std::size_t>(i) == limit)
             return list + ", ... (" + std::to_string(array.Count()) + " in all)";
-        list += (i == 0 ? "" : ", ") + Named(*ArrayNumber(array, i), table);
+        list += i == 0 ? "" : ", ";
+        list += Named(*ArrayNumber(array, i), table);
     }
     return list;
 }

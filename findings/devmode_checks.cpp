@@ -88,7 +88,8 @@ void ResolutionNotOffered(const ReportFacts& facts, std::vector<Hit>& hits)
             const auto offeredY = ReadUnaligned<std::int32_t>(entry + 4);
             if (offeredX == *x && offeredY == y)
                 return;
-            list += (i == 0 ? "" : ", ") + Resolution(offeredX, offeredY);
+            list += i == 0 ? "" : ", ";
+            list += Resolution(offeredX, offeredY);
         }
         hits.push_back({SourceText(source) + " asks for " + Resolution(*x, y) + "; DC_ENUMRESOLUTIONS offers " +
                             (list.empty() ? "none" : list),

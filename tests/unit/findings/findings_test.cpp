@@ -1,5 +1,6 @@
 #include "findings/findings.h"
 #include "findings/report_lines.h"
+#include "platform/portable/fault_injecting_spooler.h"
 
 #include "../report/scripted_printer.h"
 
@@ -234,6 +235,21 @@ TEST(Findings, KeepingFactsLeavesTheReportAsItIs)
         EXPECT_EQ(judged.PlainText(), plain.PlainText()) << name;
         EXPECT_EQ(judged.Rtf(1252), plain.Rtf(1252)) << name;
     }
+}
+
+TEST(Findings, KeepingFactsAsksTheSpoolerNothingMore)
+{
+    ScriptedSpooler scripted;
+    scripted.LoadFile(std::string(OSTREL_FIXTURES) + "/printers/office-laser.json");
+    std::vector<std::string> calls[2];
+    for (int keep = 0; keep < 2; ++keep) {
+        FaultInjectingSpooler spooler(scripted);
+        MemoryDocument document;
+        ReportFacts facts;
+        ReportBuilder(spooler, document).MakeReport("Office Laser", keep ? &facts : nullptr);
+        calls[keep] = spooler.Calls();
+    }
+    EXPECT_EQ(calls[1], calls[0]);
 }
 
 TEST(Findings, RulesNeverReadPastAShortDeviceMode)
