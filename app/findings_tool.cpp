@@ -19,6 +19,23 @@ void Judge(Spooler& spooler, const std::string& entry, const std::string& prefix
     }
 }
 
+void JudgeEveryPrinter(const PrinterSystems& systems, std::optional<Severity> failLevel, std::ostream& err,
+                       MemoryDocument& document, ReportFacts& facts, FindingsOutput& output)
+{
+    for (std::size_t system = 0; system < systems.Count(); ++system) {
+        const std::string* file = systems.FileOf(system);
+        for (const std::string& printer : systems.Entries(system, err))
+            Judge(systems.At(system), printer, (file != nullptr ? *file + ": " : "") + printer + ": ", failLevel,
+                  document, facts, output);
+    }
+}
+
+void NoneFound(FindingsOutput& output)
+{
+    if (output.text.empty())
+        output.text = "No findings.\n";
+}
+
 }  // namespace
 
 FindingsOutput CollectFindings(const PrinterSystems& systems, const std::optional<std::string>& entry,
@@ -31,15 +48,24 @@ FindingsOutput CollectFindings(const PrinterSystems& systems, const std::optiona
         const auto [spooler, located] = systems.Locate(*entry);
         Judge(*spooler, located, "", failLevel, document, facts, output);
     } else {
-        for (std::size_t system = 0; system < systems.Count(); ++system) {
-            const std::string* file = systems.FileOf(system);
-            for (const std::string& printer : systems.Entries(system, err))
-                Judge(systems.At(system), printer, (file != nullptr ? *file + ": " : "") + printer + ": ", failLevel,
-                      document, facts, output);
-        }
+        JudgeEveryPrinter(systems, failLevel, err, document, facts, output);
     }
-    if (output.text.empty())
-        output.text = "No findings.\n";
+    NoneFound(output);
+    return output;
+}
+
+FindingsOutput CollectFindings(const std::vector<std::string>& files, std::optional<Severity> failLevel,
+                               std::ostream& err)
+{
+    FindingsOutput output;
+    MemoryDocument document;
+    ReportFacts facts;
+    for (const std::string& file : files) {
+        DescriptionFiles one;
+        one.LoadFile(file);
+        JudgeEveryPrinter(PrinterSystems(one), failLevel, err, document, facts, output);
+    }
+    NoneFound(output);
     return output;
 }
 

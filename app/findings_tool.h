@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ostrel {
 
@@ -20,5 +21,11 @@ struct FindingsOutput {
 // one. "No findings." when there are none.
 FindingsOutput CollectFindings(const PrinterSystems& systems, const std::optional<std::string>& entry,
                                std::optional<Severity> failLevel, std::ostream& err);
+
+// The findings of every printer of the description files, each line beginning with the file and the
+// printer's entry. Each file is read, judged and let go before the next, so that a fleet's snapshots
+// need not fit in memory at once. Throws std::runtime_error for a file that cannot be read.
+FindingsOutput CollectFindings(const std::vector<std::string>& files, std::optional<Severity> failLevel,
+                               std::ostream& err);
 
 }  // namespace ostrel

@@ -236,6 +236,12 @@ bool WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, co
     return allWritten;
 }
 
+int WriteFindings(StandardOutput& out, const FindingsOutput& findings)
+{
+    out.Write(findings.text);
+    return findings.reachedLevel ? ExitFindingsAtLevel : ExitOk;
+}
+
 int Run(const Options& options, const PrinterSystems& systems, std::ostream& outStream, std::ostream& err)
 {
     StandardOutput out(outStream);
@@ -248,12 +254,9 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
         return ExitOk;
     }
 
-    if (options.findings) {
-        const FindingsOutput findings =
-            CollectFindings(systems, options.all ? std::nullopt : options.entry, options.failLevel, err);
-        out.Write(findings.text);
-        return findings.reachedLevel ? ExitFindingsAtLevel : ExitOk;
-    }
+    if (options.findings)
+        return WriteFindings(out, CollectFindings(systems, options.all ? std::nullopt : options.entry,
+                                                  options.failLevel, err));
 
     if (options.snapshot) {
         const auto [spooler, entry] = systems.Locate(*options.entry);
@@ -295,6 +298,10 @@ int RunReportTool(const std::vector<std::string>& arguments, const SystemSpooler
             if (!spooler)
                 throw UsageError("this build has no system spooler: give --printers FILE");
             return Run(options, PrinterSystems(*spooler), out, err);
+        }
+        if (options.findings && !options.entry) {
+            StandardOutput output(out);
+            return WriteFindings(output, CollectFindings(options.printerFiles, options.failLevel, err));
         }
         DescriptionFiles files;
         for (const std::string& file : options.printerFiles)
