@@ -45,7 +45,7 @@ std::string PaperOfIndex(const ReportFacts& facts, std::int32_t index)
         paper = std::string("\"").append(name, strnlen(name, names->EntrySize())) + "\" ";
     }
     if (const CapabilityArray* numbers = facts.capabilities.Array(DC_PAPERS); numbers && index < numbers->Count())
-        paper += "(" + Named(*ArrayNumber(*numbers, index), PaperNames) + ") ";
+        paper.append("(").append(Named(*ArrayNumber(*numbers, index), PaperNames)).append(") ");
     return paper;
 }
 
@@ -84,7 +84,7 @@ void PaperOutsideExtent(const ReportFacts& facts, std::vector<Hit>& hits)
     if (!least || !most)
         return;
     const std::string range =
-        "DC_MINEXTENT " + Size(least->x, least->y) + " .. DC_MAXEXTENT " + Size(most->x, most->y);
+        std::string("DC_MINEXTENT ") + Size(least->x, least->y) + " .. DC_MAXEXTENT " + Size(most->x, most->y);
     if (least->x > most->x || least->y > most->y) {
         hits.push_back({"the smallest paper exceeds the largest: " + range, DevModeSourceCount, DevModeSourceCount,
                         "DC_MINEXTENT"});
@@ -96,7 +96,7 @@ void PaperOutsideExtent(const ReportFacts& facts, std::vector<Hit>& hits)
         const auto x = ReadUnaligned<std::int32_t>(entry);
         const auto y = ReadUnaligned<std::int32_t>(entry + 4);
         if (x < least->x || y < least->y || x > most->x || y > most->y)
-            hits.push_back({"paper " + PaperOfIndex(facts, i) + "of " + Size(x, y) + " lies outside " + range,
+            hits.push_back({std::string("paper ") + PaperOfIndex(facts, i) + "of " + Size(x, y) + " lies outside " + range,
                             DevModeSourceCount, DevModeSourceCount, "DC_PAPERS"});
     }
 }

@@ -24,7 +24,7 @@ std::vector<ReportLine> LinesOf(const ReportFacts& facts, const Rule& rule, cons
 {
     std::vector<ReportLine> lines;
     for (const RuleLine& line : rule.lines) {
-        const std::string label = line.label != nullptr ? line.label : hit.field != nullptr ? hit.field : "";
+        const std::string label = line.label != nullptr ? line.label : hit.label != nullptr ? hit.label : "";
         switch (line.place) {
         case Place::Capabilities:
             AddLine(lines, {CapabilitySection, label});

@@ -15,15 +15,16 @@ enum class Place { Capabilities, PrinterInfo2, DevMode, OtherDevMode };
 
 struct RuleLine {
     Place place;
-    const char* label;  // null: the device-mode field the finding names
+    const char* label;  // null: the label the finding names
 };
 
-// What a check found: the text, and the device-mode sources and field it is about, if any.
+// What a check found: the text, the device-mode sources it is about (DevModeSourceCount: none), and
+// the label of the report line where the rule's table leaves it open (a field, a list).
 struct Hit {
     std::string text;
     std::size_t source = DevModeSourceCount;
     std::size_t other = DevModeSourceCount;
-    const char* field = nullptr;
+    const char* label = nullptr;
 };
 
 using Check = void (*)(const ReportFacts& facts, std::vector<Hit>& hits);
