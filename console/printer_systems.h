@@ -21,6 +21,9 @@ public:
     std::size_t Count() const { return spoolers_.size(); }
     Spooler& At(std::size_t system) const { return *spoolers_[system]; }
 
+    // The description file a system came from; null for the system's own spooler.
+    const std::string* FileOf(std::size_t system) const { return files_ != nullptr ? &files_->Path(system) : nullptr; }
+
     // The system whose printer an entry names, and the entry as that system spells it.
     std::pair<Spooler*, std::string> Locate(const std::string& entry) const;
 

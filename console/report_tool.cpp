@@ -1,5 +1,6 @@
 #include "console/report_tool.h"
 
+#include "console/findings_tool.h"
 #include "console/printer_systems.h"
 #include "console/report_file_names.h"
 #include "platform/file_replace.h"
@@ -27,6 +28,7 @@ constexpr char Usage[] =
     "       ostrel-report [--printers FILE]... [-o FILE] ENTRY\n"
     "       ostrel-report [--printers FILE]... --all [-o FOLDER]\n"
     "       ostrel-report [--printers FILE]... --snapshot ENTRY [-o FILE]\n"
+    "       ostrel-report --findings [--fail-on LEVEL] (ENTRY | --all | --printers FILE...)\n"
     "       ostrel-report --help | --version\n";
 
 constexpr char Help[] =
@@ -42,7 +44,14 @@ constexpr char Help[] =
     "  -o FILE|FOLDER    write there, not to standard output; a file there is replaced only\n"
     "                    when its new content is written completely\n"
     "  --printers FILE   printers from a printer description file, not the system's spooler\n"
-    "                    (may be repeated)\n"
+    "                    (may be repeated; after --findings it takes every file up to the\n"
+    "                    next option)\n"
+    "  --findings        what the driver's answers contradict, one line a finding:\n"
+    "                    \"SEVERITY id: text\" (error, warning, note), \"No findings.\" when there\n"
+    "                    are none; for every printer (--all, or files without an ENTRY) each\n"
+    "                    line begins with the file and the printer\n"
+    "  --fail-on LEVEL   with --findings: exit status 5 when a finding is an error (LEVEL\n"
+    "                    error), or an error or a warning (LEVEL warning)\n"
     "  --                the argument after it is the entry, even if it begins with '-'\n"
     "  -h, --help        this help\n"
     "  --version         the version of ostrel-report\n"
@@ -65,6 +74,8 @@ struct Options {
     bool list = false;
     bool all = false;
     bool snapshot = false;
+    bool findings = false;
+    std::optional<Severity> failLevel;
     std::optional<std::string> output;
     std::optional<std::string> entry;
 };
@@ -85,6 +96,14 @@ const std::string& ValueOf(const std::vector<std::string>& arguments, std::size_
     return arguments[++i];
 }
 
+void AddPrinterFile(Options& options, const std::string& file)
+{
+    std::error_code ignored;
+    if (std::filesystem::is_directory(PathOfSystemText(file), ignored))
+        throw UsageError("--printers needs a printer description file, and " + file + " is a folder");
+    options.printerFiles.push_back(file);
+}
+
 Options Parse(const std::vector<std::string>& arguments)
 {
     Options options;
@@ -97,11 +116,17 @@ Options Parse(const std::vector<std::string>& arguments)
             options.version = true;
             return options;
         } else if (argument == "--printers") {
-            const std::string& file = ValueOf(arguments, i, "--printers needs a printer description file");
-            std::error_code ignored;
-            if (std::filesystem::is_directory(PathOfSystemText(file), ignored))
-                throw UsageError("--printers needs a printer description file, and " + file + " is a folder");
-            options.printerFiles.push_back(file);
+            AddPrinterFile(options, ValueOf(arguments, i, "--printers needs a printer description file"));
+            // A fleet's files: --findings --printers a.json b.json ...
+            while (options.findings && i + 1 < arguments.size() && !arguments[i + 1].starts_with("-"))
+                AddPrinterFile(options, arguments[++i]);
+        } else if (argument == "--findings") {
+            options.findings = true;
+        } else if (argument == "--fail-on") {
+            const std::string& level = ValueOf(arguments, i, "--fail-on needs a level: error or warning");
+            if (level != "error" && level != "warning")
+                throw UsageError("--fail-on takes error or warning, not \"" + level + "\"");
+            options.failLevel = level == "error" ? Severity::Error : Severity::Warning;
         } else if (argument == "--list") {
             options.list = true;
         } else if (argument == "--all") {
@@ -123,6 +148,17 @@ Options Parse(const std::vector<std::string>& arguments)
         } else {
             SetEntry(options, argument);
         }
+    }
+    if (options.failLevel && !options.findings)
+        throw UsageError("--fail-on goes with --findings");
+    if (options.findings) {
+        if (options.snapshot || options.list || options.output)
+            throw UsageError("--findings writes to standard output only, and takes no --list or --snapshot");
+        if (options.all && options.entry)
+            throw UsageError("give --findings a printer entry or --all, not both");
+        if (!options.all && !options.entry && options.printerFiles.empty())
+            throw UsageError("give --findings a printer entry, --all or --printers FILE...");
+        return options;
     }
     const bool report = options.entry && !options.snapshot;
     const int modes = int{options.list} + int{options.all} + int{report};
@@ -213,6 +249,12 @@ int WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, con
     return !allWritten ? ExitFileError : allOpened ? ExitOk : ExitPrinterNotOpened;
 }
 
+int WriteFindings(StandardOutput& out, const FindingsOutput& findings)
+{
+    out.Write(findings.text);
+    return findings.reachedLevel ? ExitFindingsAtLevel : ExitOk;
+}
+
 int Run(const Options& options, const PrinterSystems& systems, std::ostream& outStream, std::ostream& err)
 {
     StandardOutput out(outStream);
@@ -224,6 +266,10 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
         out.Write(list);
         return ExitOk;
     }
+
+    if (options.findings)
+        return WriteFindings(out, CollectFindings(systems, options.all ? std::nullopt : options.entry,
+                                                  options.failLevel, err));
 
     if (options.snapshot) {
         const auto [spooler, entry] = systems.Locate(*options.entry);
@@ -271,6 +317,10 @@ int RunReportTool(const std::vector<std::string>& arguments, const SystemSpooler
             if (!spooler)
                 throw UsageError("this build has no system spooler: give --printers FILE");
             return Run(options, PrinterSystems(*spooler), out, err);
+        }
+        if (options.findings && !options.entry) {
+            StandardOutput output(out);
+            return WriteFindings(output, CollectFindings(options.printerFiles, options.failLevel, err));
         }
         DescriptionFiles files;
         for (const std::string& file : options.printerFiles)

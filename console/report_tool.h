@@ -18,6 +18,8 @@ constexpr int ExitFileError = 1;
 constexpr int ExitUsage = 2;
 // The report (or snapshot) was written, and it says a printer could not be opened.
 constexpr int ExitPrinterNotOpened = 3;
+// 5: --findings --fail-on LEVEL met a finding at or above LEVEL.
+constexpr int ExitFindingsAtLevel = 5;
 
 // The system's spooler, or null where there is none (the native build): then --printers is required.
 using SystemSpoolerFactory = std::function<std::unique_ptr<Spooler>()>;

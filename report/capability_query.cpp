@@ -26,7 +26,17 @@ const BYTE* CapabilityArray::Entry(std::int32_t index) const
 
 std::int32_t CapabilityQuery::Value(WORD capability)
 {
-    return spooler_.DeviceCapabilitiesA(device_, port_, capability, nullptr, 0);
+    const std::int32_t answer = spooler_.DeviceCapabilitiesA(device_, port_, capability, nullptr, 0);
+    if (answers_ != nullptr && capability < CapabilityAnswers::Slots)
+        answers_->values[capability] = answer;
+    return answer;
+}
+
+CapabilityArray CapabilityQuery::Kept(WORD capability, CapabilityArray array)
+{
+    if (answers_ != nullptr && capability < CapabilityAnswers::Slots)
+        answers_->arrays[capability] = array;
+    return array;
 }
 
 CapabilityArray CapabilityQuery::Array(WORD capability)
@@ -37,7 +47,7 @@ CapabilityArray CapabilityQuery::Array(WORD capability)
     const std::size_t elementSize = layout->entrySize;
     const std::int32_t count = Value(capability);
     if (count == NotSupportedAnswer)
-        return CapabilityArray(count, count, elementSize, {});
+        return Kept(capability, CapabilityArray(count, count, elementSize, {}));
     if (count < 0)
         throw DataFault("negative entry count");
 
@@ -48,7 +58,7 @@ CapabilityArray CapabilityQuery::Array(WORD capability)
     // The filling call's answer is not used: a driver whose list grew between the calls still
     // wrote the counted entries first.
     const std::int32_t filled = spooler_.DeviceCapabilitiesA(device_, port_, capability, buffer.data(), buffer.size());
-    return CapabilityArray(count, filled, elementSize, std::move(buffer));
+    return Kept(capability, CapabilityArray(count, filled, elementSize, std::move(buffer)));
 }
 
 }  // namespace ostrel

@@ -5,7 +5,9 @@
 #include "platform/spooler.h"
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -34,10 +36,30 @@ private:
     std::vector<BYTE> bytes_;
 };
 
+// The answers a query was given, by capability index, for judging them after the report is built.
+struct CapabilityAnswers {
+    // Capability indexes run from 1 to 35; slot 0 stays unused.
+    static constexpr std::size_t Slots = 36;
+
+    std::array<std::optional<std::int32_t>, Slots> values;
+    std::array<std::optional<CapabilityArray>, Slots> arrays;
+
+    // The counting call's answer, or none when the index was not asked.
+    std::optional<std::int32_t> Value(WORD capability) const
+    {
+        return capability < Slots ? values[capability] : std::nullopt;
+    }
+    const CapabilityArray* Array(WORD capability) const
+    {
+        return capability < Slots && arrays[capability] ? &*arrays[capability] : nullptr;
+    }
+};
+
 class CapabilityQuery {
 public:
-    CapabilityQuery(Spooler& spooler, const char* device, const char* port)
-        : spooler_(spooler), device_(device), port_(port) {}
+    // answers, when given, keeps a copy of every answer.
+    CapabilityQuery(Spooler& spooler, const char* device, const char* port, CapabilityAnswers* answers = nullptr)
+        : spooler_(spooler), device_(device), port_(port), answers_(answers) {}
 
     std::int32_t Value(WORD capability);
     // Counts, allocates count entries of the capability's layout (and a margin, since the query has
@@ -47,9 +69,12 @@ public:
     CapabilityArray Array(WORD capability);
 
 private:
+    CapabilityArray Kept(WORD capability, CapabilityArray array);
+
     Spooler& spooler_;
     const char* device_;
     const char* port_;
+    CapabilityAnswers* answers_;
 };
 
 }  // namespace ostrel

@@ -249,7 +249,8 @@ void WriteCapabilitySection(ReportContext& context)
 {
     ReportWriter& writer = context.writer;
     writer.AddSectionTitle("Ostrel");
-    SectionState state{context, CapabilityQuery(context.spooler, context.deviceName.c_str(), context.portName.c_str())};
+    SectionState state{context, CapabilityQuery(context.spooler, context.deviceName.c_str(), context.portName.c_str(),
+                                                context.facts != nullptr ? &context.facts->capabilities : nullptr)};
     for (const CapabilityItem& item : Items) {
         switch (item.kind) {
         case ItemKind::Flags:

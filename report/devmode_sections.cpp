@@ -13,7 +13,14 @@ namespace ostrel {
 
 namespace {
 
-enum Source : std::size_t { Default, UserDefault, GlobalDefault, DocumentProperties, Current, SourceCount };
+enum Source : std::size_t {
+    Default = DefaultDevMode,
+    UserDefault = UserDefaultDevMode,
+    GlobalDefault = GlobalDefaultDevMode,
+    DocumentProperties = DocumentPropertiesDevMode,
+    Current = CurrentDevMode,
+    SourceCount = DevModeSourceCount
+};
 
 constexpr const char* SourceNames[SourceCount] = {"Default", "User default", "Global default", "DocumentProperties",
                                                   "Current"};
@@ -52,12 +59,21 @@ private:
     const void* memory_;
 };
 
+// The section a source's record is shown in, for the facts of the report.
+void KeepTitle(ReportContext& context, Source source, const char* title)
+{
+    if (context.facts != nullptr)
+        context.facts->devModes[source].sectionTitle = title;
+}
+
 // "Same as" the first earlier source holding an equal record, otherwise the record's listing.
 void ShowRecord(ReportContext& context, const Slots& slots, Source source)
 {
     for (std::size_t earlier = 0; earlier < source; ++earlier) {
         if (DevModesEqual(context.spooler, slots[source].get(), slots[earlier].get())) {
             context.writer.AddLine(std::string("Same as ") + SourceNames[earlier]);
+            if (context.facts != nullptr)
+                context.facts->devModes[source].sameAs = earlier;
             return;
         }
     }
@@ -87,6 +103,7 @@ constexpr LevelSource LevelSources[] = {
 
 void WriteLevelSection(ReportContext& context, Slots& slots, const LevelSource& source)
 {
+    KeepTitle(context, source.source, source.title);
     WriteRecordSection(context, source.title, QueryPrinterInfo, source.level, [&](const SpoolerBuffer& buffer) {
         const DEVMODEA* record = source.devMode(buffer);
         slots[source.source] = CopyDevMode(record, record != nullptr ? buffer.BytesFrom(record) : 0);
@@ -96,10 +113,14 @@ void WriteLevelSection(ReportContext& context, Slots& slots, const LevelSource& 
 
 void WriteDocumentPropertiesSection(ReportContext& context, Slots& slots)
 {
+    constexpr char Title[] = "DEVMODE (DocumentProperties)";
     ReportWriter& writer = context.writer;
-    writer.AddSectionTitle("DEVMODE (DocumentProperties)");
+    writer.AddSectionTitle(Title);
+    KeepTitle(context, DocumentProperties, Title);
     const char* device = context.deviceName.c_str();
     const std::int32_t size = context.spooler.DocumentPropertiesA(context.printer, device, nullptr, 0, nullptr, 0);
+    if (context.facts != nullptr)
+        context.facts->documentPropertiesSize = size;
     if (size < 0) {
         writer.AddNotSupported();
         return;
@@ -125,8 +146,10 @@ void WriteCurrentSection(ReportContext& context, Slots& slots)
     if (currentName.empty() || currentName != context.deviceName)
         return;
     const CurrentPrinter current = context.spooler.GetCurrentPrinter();
+    constexpr char Title[] = "Current DEVMODE (TPrinter)";
     ReportWriter& writer = context.writer;
-    writer.AddSectionTitle("Current DEVMODE (TPrinter)");
+    writer.AddSectionTitle(Title);
+    KeepTitle(context, Current, Title);
     Guarded(writer, [&] {
         {
             LockedDevMode locked(context.spooler, current.devMode);
@@ -146,6 +169,9 @@ void WriteDevModeSections(ReportContext& context)
         WriteLevelSection(context, slots, source);
     Guarded(context.writer, [&] { WriteDocumentPropertiesSection(context, slots); });
     Guarded(context.writer, [&] { WriteCurrentSection(context, slots); });
+    if (context.facts != nullptr)
+        for (std::size_t source = 0; source < SourceCount; ++source)
+            context.facts->devModes[source].record = std::move(slots[source]);
 }
 
 }  // namespace ostrel

@@ -131,6 +131,13 @@ void WriteField(ReportWriter& writer, const SpoolerBuffer& buffer, const BYTE* r
     }
 }
 
+// Read after the listing, so that a record the listing could not show keeps no facts either.
+void KeepPrinterFacts(ReportFacts& facts, const SpoolerBuffer& buffer, const BYTE* record)
+{
+    const char* port = buffer.Text(ReadUnaligned<const char*>(record + offsetof(PRINTER_INFO_2A, pPortName)));
+    facts.printerInfo2 = PrinterRecordFacts{port != nullptr ? port : "",
+                                            ReadUnaligned<DWORD>(record + offsetof(PRINTER_INFO_2A, Status))};
+}
 
 }  // namespace
 
@@ -141,6 +148,8 @@ void WritePrinterInfoSections(ReportContext& context)
             const BYTE* record = section.record(buffer);
             for (const PrinterField& field : section.fields)
                 WriteField(context.writer, buffer, record, field);
+            if (section.level == 2 && context.facts != nullptr)
+                KeepPrinterFacts(*context.facts, buffer, record);
         });
 }
 

@@ -31,11 +31,15 @@ std::string OpenFailure(ReportContext& context)
 
 }  // namespace
 
-PrinterNames ReportBuilder::MakeReport(const std::string& entry)
+PrinterNames ReportBuilder::MakeReport(const std::string& entry, ReportFacts* facts)
 {
     ReportWriter writer(document_);
-    ReportContext context{spooler_, writer, DeviceNameOfEntry(entry), {}, nullptr};
+    ReportContext context{spooler_, writer, DeviceNameOfEntry(entry), {}, nullptr, facts};
     std::optional<std::string> openFailure;
+    if (facts != nullptr) {
+        *facts = ReportFacts();
+        facts->deviceName = context.deviceName;
+    }
 
     document_.Clear();
     {
@@ -59,6 +63,10 @@ PrinterNames ReportBuilder::MakeReport(const std::string& entry)
         context.printer = printer.Get();
         if (!context.printer && !openFailure)
             openFailure = "the attempt to open it raised an exception";
+        if (facts != nullptr) {
+            facts->devicesPort = context.portName;
+            facts->opened = context.printer != nullptr;
+        }
 
         WritePrinterInfoSections(context);
         WriteDriverInfoSections(context);

@@ -5,6 +5,7 @@
 #include "platform/printer_list.h"
 #include "platform/rich_document.h"
 #include "platform/spooler.h"
+#include "report/report_facts.h"
 
 #include <optional>
 #include <string>
@@ -22,8 +23,9 @@ class ReportBuilder {
 public:
     ReportBuilder(Spooler& spooler, RichDocument& document) : spooler_(spooler), document_(document) {}
 
-    // Replaces the document's content with the report for the printer-list entry.
-    PrinterNames MakeReport(const std::string& entry);
+    // Replaces the document's content with the report for the printer-list entry. facts, when
+    // given, receives what the report read, for judging it without asking the spooler again.
+    PrinterNames MakeReport(const std::string& entry, ReportFacts* facts = nullptr);
 
 private:
     Spooler& spooler_;

@@ -1,8 +1,9 @@
-// What the sections of one report build share: the spooler, the writer, the printer's names and
-// its handle (null when it could not be opened).
+// What the sections of one report build share: the spooler, the writer, the printer's names, its
+// handle (null when it could not be opened), and where to keep what they read (null: nowhere).
 #pragma once
 
 #include "platform/spooler.h"
+#include "report/report_facts.h"
 #include "report/report_writer.h"
 
 #include <string>
@@ -15,6 +16,7 @@ struct ReportContext {
     std::string deviceName;
     std::string portName;
     PrinterHandle printer = nullptr;
+    ReportFacts* facts = nullptr;
 };
 
 // Runs body; any exception it raises, including a check on returned data that failed, becomes the

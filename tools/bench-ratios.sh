@@ -3,6 +3,9 @@
 # goal (exit status 1 when a goal is missed):
 #   native  the writer and document on a 100,000-line report against snprintf into one string
 #           (at most 3 times), and their growth for 10 times the lines (at most 11 times);
+#           the findings of 10,000 printers' snapshots (one description file, read by the report
+#           tool in the same process) against rendering their reports (at most 1.5 times), and
+#           their growth from 1,000 printers (at most 11 times);
 #   wine    for each test-bed queue, one report of the report tool against report-floor.exe, a
 #           bare program making exactly the spooler calls of that report (at most 1.10 times);
 #           the spooler calls of both, counted by Wine's relay trace (the report makes no call the
@@ -46,6 +49,8 @@ run_native() {
     echo "== native: report writer and document"
     tools/build.sh native >/dev/null
     build/native/tests/ostrel_writer_floor 100000 || missed=1
+    echo "== native: findings of 10,000 printers' snapshots"
+    build/native/tests/ostrel_findings_bench 10000 || missed=1
 }
 
 # Processor time of one run, in microseconds: the program's own process, and what the wineserver

@@ -68,6 +68,17 @@ for build in "${builds[@]}"; do
             cmp -s "$work/$name-$queue.txt" "$work/$name-$queue.native.txt"
     done
 
+    wine "$tool" --findings --all | tr -d '\r' >"$work/$name-findings.txt"
+    check "[$name] findings: the default printer's 300 dpi is none the driver offers" \
+        grep -q '^Office-PS: error resolution-not-offered: Default device mode asks for 300 \* 300 dpi' \
+        "$work/$name-findings.txt"
+    snapshots=()
+    for queue in "${queues[@]}"; do snapshots+=("$name-$queue.json"); done
+    (cd "$work" && "$native/app/ostrel-report" --findings --printers "${snapshots[@]}" \
+        | sed "s/^$name-[^:]*\.json: //" >"$work/$name-findings.native.txt")
+    check "[$name] findings of the snapshots are those of the live queues" \
+        cmp -s "$work/$name-findings.txt" "$work/$name-findings.native.txt"
+
     case $name in
         win32 | win64)
             check "[$name] snapshots record the layout of the program that took them" \

@@ -2,6 +2,7 @@
 // update ended, and both renderings of the text. A broken rule aborts, which the fuzzer records.
 #pragma once
 
+#include "findings/findings.h"
 #include "platform/portable/memory_document.h"
 #include "report/report_builder.h"
 #include "tests/common/section_titles.h"
@@ -37,12 +38,16 @@ inline void CheckRtf(const std::string& rtf)
     Require(depth == 0, "the RTF groups are balanced");
 }
 
-// Builds the report for entry and checks it. A driver's texts may hold line breaks, so a title is
-// looked for as a whole line after the one before it, not as the only line of its shape.
+// Builds the report for entry, keeping what it read, and checks it and its findings. A driver's
+// texts may hold line breaks, so a title is looked for as a whole line after the one before it, not
+// as the only line of its shape.
 inline void CheckReport(Spooler& spooler, const std::string& entry)
 {
     MemoryDocument document;
-    ReportBuilder(spooler, document).MakeReport(entry);
+    ReportFacts facts;
+    ReportBuilder(spooler, document).MakeReport(entry, &facts);
+    for (const Finding& finding : FindingsOf(facts))
+        Require(!finding.text.empty() && !finding.lines.empty(), "a finding says what and where");
     Require(document.UpdateDepth() == 0, "the update is ended");
     Require(document.SelectionStart() == 0 && document.SelectionLength() == 0, "the caret stands at the start");
 
