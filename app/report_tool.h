@@ -16,6 +16,7 @@ namespace ostrel {
 constexpr int ExitOk = 0;
 constexpr int ExitFileError = 1;
 constexpr int ExitUsage = 2;
+constexpr int ExitDifferent = 4;  // --compare: the two reports differ
 
 // The system's spooler, or null where there is none (the native build): then --printers is required.
 using SystemSpoolerFactory = std::function<std::unique_ptr<Spooler>()>;

@@ -7,6 +7,8 @@
 #include "report/info_sections.h"
 #include "report/report_context.h"
 
+#include <optional>
+
 namespace ostrel {
 
 namespace {
@@ -34,7 +36,12 @@ void WriteOpenFailure(ReportContext& context)
 
 PrinterNames ReportBuilder::MakeReport(const std::string& entry)
 {
-    ReportWriter writer(document_);
+    std::optional<StructuredReportSink> sink;
+    if (items_ != nullptr) {
+        sink.emplace(*items_);
+        sink->Clear(entry);
+    }
+    ReportWriter writer(document_, sink ? &*sink : nullptr);
     ReportContext context{spooler_, writer, DeviceNameOfEntry(entry), {}, nullptr};
 
     document_.Clear();

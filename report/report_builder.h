@@ -5,6 +5,7 @@
 #include "platform/printer_list.h"
 #include "platform/rich_document.h"
 #include "platform/spooler.h"
+#include "report/structured_report.h"
 
 #include <string>
 
@@ -17,14 +18,19 @@ struct PrinterNames {
 
 class ReportBuilder {
 public:
-    ReportBuilder(Spooler& spooler, RichDocument& document) : spooler_(spooler), document_(document) {}
+    // With items, the same report is also collected there as data.
+    ReportBuilder(Spooler& spooler, RichDocument& document, StructuredReport* items = nullptr)
+        : spooler_(spooler), document_(document), items_(items)
+    {
+    }
 
-    // Replaces the document's content with the report for the printer-list entry.
+    // Replaces the document's content (and the items) with the report for the printer-list entry.
     PrinterNames MakeReport(const std::string& entry);
 
 private:
     Spooler& spooler_;
     RichDocument& document_;
+    StructuredReport* items_;
 };
 
 }  // namespace ostrel
