@@ -120,6 +120,29 @@ for build in "${builds[@]}"; do
 
     wine "$tool" --all -o "$work/$name-all"
     check "[$name] --all writes every report" test "$(ls "$work/$name-all" | wc -l)" -eq "${#queues[@]}"
+
+    # The whole machine into one file renders every report as the machine does.
+    wine "$tool" --snapshot --all -o "$work/$name-machine.json"
+    wine "$tool" --all >"$work/$name-all.txt"
+    "$native/app/ostrel-report" --printers "$work/$name-machine.json" --all >"$work/$name-machine.txt"
+    check "[$name] --snapshot --all renders every report natively as --all" \
+        cmp -s "$work/$name-all.txt" "$work/$name-machine.txt"
+    wine "$tool" --format json "${queues[0]}" >"$work/$name.json"
+    check "[$name] --format json parses" python3 -c 'import json, sys; json.load(open(sys.argv[1]))' "$work/$name.json"
+
+    # A live printer against its own snapshot; then against it after the default paper was
+    # changed through the spooler.
+    queue=Office-PS
+    wine "$tool" --snapshot "$queue" -o "$work/$name-before.json"
+    out=$(wine "$tool" --compare "$queue" "$work/$name-before.json:$queue" | tr -d '\r')
+    check "[$name] a printer compared with its snapshot is the same" test "$out" = "Same."
+    paper=$(grep -m1 '^dmPaperSize' "$work/$name-$queue.txt" | sed 's/.*: 0x0*\([0-9a-f]*\):.*/\1/')
+    wine "$build/tests/set_default_paper.exe" "$queue" 11
+    check "[$name] the spooler takes a new default paper" test $? -eq 0
+    wine "$tool" --compare "$work/$name-before.json:$queue" "$queue" | tr -d '\r' >"$work/$name-compare.txt"
+    check "[$name] ... the compare exits 4" test "${PIPESTATUS[0]}" -eq 4
+    check "[$name] ... and names the paper" grep -q '^dmPaperSize *: 0x0*[0-9a-f]*: .*  |  0x0000000b: DMPAPER_A5$' "$work/$name-compare.txt"
+    wine "$build/tests/set_default_paper.exe" "$queue" "$((16#${paper:-9}))"
 done
 
 # The Windows 95 family lists "printer. port" entries; Wine can be told to be Windows 98.
