@@ -42,11 +42,14 @@ std::string OptionalKey(const std::optional<std::string>& text)
 
 std::string ValueKey(const ReportValue& value)
 {
+    std::string key(1, '#');
     if (const auto* number = std::get_if<std::uint64_t>(&value.raw))
-        return "#" + std::to_string(*number);
-    if (const auto* number = std::get_if<std::int64_t>(&value.raw))
-        return "#" + std::to_string(*number);
-    return "=" + value.text;
+        key += std::to_string(*number);
+    else if (const auto* number = std::get_if<std::int64_t>(&value.raw))
+        key += std::to_string(*number);
+    else
+        key = "=" + value.text;
+    return key;
 }
 
 void CompareValues(const std::vector<ReportValue>& a, const std::vector<ReportValue>& b,
