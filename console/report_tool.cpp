@@ -8,6 +8,8 @@
 #include "platform/system_path.h"
 #include "report/printer_snapshot.h"
 #include "report/report_builder.h"
+#include "report/report_compare.h"
+#include "report/report_json.h"
 #include "report/save_format.h"
 
 #include <cerrno>
@@ -25,9 +27,10 @@ namespace {
 
 constexpr char Usage[] =
     "usage: ostrel-report [--printers FILE]... --list\n"
-    "       ostrel-report [--printers FILE]... [-o FILE] ENTRY\n"
-    "       ostrel-report [--printers FILE]... --all [-o FOLDER]\n"
-    "       ostrel-report [--printers FILE]... --snapshot ENTRY [-o FILE]\n"
+    "       ostrel-report [--printers FILE]... [--format json] [-o FILE] ENTRY\n"
+    "       ostrel-report [--printers FILE]... [--format json] --all [-o FOLDER]\n"
+    "       ostrel-report [--printers FILE]... --snapshot ENTRY|--all [-o FILE]\n"
+    "       ostrel-report [--printers FILE]... --compare A B\n"
     "       ostrel-report --findings [--fail-on LEVEL] (ENTRY | --all | --printers FILE...)\n"
     "       ostrel-report --help | --version\n";
 
@@ -40,7 +43,11 @@ constexpr char Help[] =
     "  --list            the printers' entries, one a line\n"
     "  --all             every printer's report: on standard output each after a line\n"
     "                    \"==> ENTRY <==\", or with -o one .txt file a printer in FOLDER\n"
-    "  --snapshot ENTRY  record the printer into a printer description file\n"
+    "  --snapshot ENTRY  record the printer into a printer description file; with --all,\n"
+    "                    every printer of the system into one file\n"
+    "  --format json     the report as JSON (docs/report-json-format.md); text is the default\n"
+    "  --compare A B     the differences of two printers' reports, by section and label;\n"
+    "                    A and B are entries or FILE:ENTRY, a printer of a description file\n"
     "  -o FILE|FOLDER    write there, not to standard output; a file there is replaced only\n"
     "                    when its new content is written completely\n"
     "  --printers FILE   printers from a printer description file, not the system's spooler\n"
@@ -56,10 +63,11 @@ constexpr char Help[] =
     "  -h, --help        this help\n"
     "  --version         the version of ostrel-report\n"
     "\n"
-    "Exit status: 0 when everything was written, 1 when a file or standard output could not\n"
-    "be read or written (each such file is named on standard error), 2 for a usage error,\n"
-    "3 when a printer could not be opened (its report is written all the same, and the\n"
-    "printer is named on standard error).\n";
+    "Exit status: 0 when everything was written (with --compare: the reports are the same),\n"
+    "1 when a file or standard output could not be read or written (each such file is named\n"
+    "on standard error), 2 for a usage error, 3 when a printer could not be opened (its report\n"
+    "is written all the same, and the printer is named on standard error), 4 when --compare\n"
+    "found differences, 5 for --findings --fail-on LEVEL when a finding is at or above LEVEL.\n";
 
 constexpr char Version[] = "ostrel-report " OSTREL_VERSION "\n";
 
@@ -76,6 +84,8 @@ struct Options {
     bool snapshot = false;
     bool findings = false;
     std::optional<Severity> failLevel;
+    bool json = false;
+    std::vector<std::string> compare;
     std::optional<std::string> output;
     std::optional<std::string> entry;
 };
@@ -133,6 +143,14 @@ Options Parse(const std::vector<std::string>& arguments)
             options.all = true;
         } else if (argument == "--snapshot") {
             options.snapshot = true;
+        } else if (argument == "--format") {
+            const std::string& format = ValueOf(arguments, i, "--format needs text or json");
+            if (format != "text" && format != "json")
+                throw UsageError("--format takes text or json, not \"" + format + "\"");
+            options.json = format == "json";
+        } else if (argument == "--compare") {
+            options.compare.push_back(ValueOf(arguments, i, "--compare needs two printers"));
+            options.compare.push_back(ValueOf(arguments, i, "--compare needs two printers"));
         } else if (argument == "-o") {
             const std::string& output = ValueOf(arguments, i, "-o needs a file or folder name");
             if (output.empty())
@@ -149,10 +167,16 @@ Options Parse(const std::vector<std::string>& arguments)
             SetEntry(options, argument);
         }
     }
+    if (!options.compare.empty()) {
+        if (options.compare.size() != 2 || options.entry || options.list || options.all || options.snapshot ||
+            options.output || options.json || options.findings)
+            throw UsageError("--compare takes two printers and writes to standard output only");
+        return options;
+    }
     if (options.failLevel && !options.findings)
         throw UsageError("--fail-on goes with --findings");
     if (options.findings) {
-        if (options.snapshot || options.list || options.output)
+        if (options.snapshot || options.list || options.output || options.json)
             throw UsageError("--findings writes to standard output only, and takes no --list or --snapshot");
         if (options.all && options.entry)
             throw UsageError("give --findings a printer entry or --all, not both");
@@ -162,12 +186,14 @@ Options Parse(const std::vector<std::string>& arguments)
     }
     const bool report = options.entry && !options.snapshot;
     const int modes = int{options.list} + int{options.all} + int{report};
-    if (options.snapshot && (!options.entry || options.list || options.all))
-        throw UsageError("--snapshot needs exactly one printer entry");
+    if (options.snapshot && (options.list || int{options.entry.has_value()} + int{options.all} != 1))
+        throw UsageError("--snapshot needs exactly one printer entry, or --all");
     if (modes != 1 && !options.snapshot)
         throw UsageError(modes == 0 ? "give --list, --all or a printer entry" : "give only one of --list, --all and a printer entry");
     if (options.list && options.output)
         throw UsageError("--list writes to standard output only");
+    if (options.json && (options.list || options.snapshot))
+        throw UsageError("--format applies to reports only");
     return options;
 }
 
@@ -205,12 +231,29 @@ bool Opened(const PrinterNames& names, const std::string& entry, std::ostream& e
     return !names.openFailure;
 }
 
-// Every report that can be written is; each failure is named on err. A file that cannot be
-// written outweighs a printer that cannot be opened. File names are made over the entries of
-// every system at once, so that two files' printers of one name never share a report file.
-int WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, const std::optional<std::string>& folder,
-                    StandardOutput& out, std::ostream& err)
+std::string JsonText(const Json& json)
 {
+    return json.dump(2) + "\n";
+}
+
+// A --all report file's name for the format: the text name with .json in place of .txt.
+std::string FileNameFor(std::string textName, bool json)
+{
+    if (json)
+        textName.replace(textName.size() - 4, 4, ".json");
+    return textName;
+}
+
+// Every report that can be written is; each failure is named on err. A file that cannot be
+// written outweighs a printer that cannot be opened.
+// File names are made over the entries of every system at once, so that two files' printers of
+// one name never share a report file.
+int WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, const Options& options,
+                     StandardOutput& out, std::ostream& err)
+{
+    const std::optional<std::string>& folder = options.output;
+    StructuredReport items;
+    StructuredReport* const itemsIfJson = options.json ? &items : nullptr;
     std::vector<std::pair<std::size_t, std::string>> reports;
     std::vector<std::string> entries;
     for (std::size_t system = 0; system < systems.Count(); ++system)
@@ -221,10 +264,16 @@ int WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, con
 
     bool allOpened = true;
     if (!folder) {
+        Json all = Json::array();
         for (const auto& [system, entry] : reports) {
-            allOpened &= Opened(ReportBuilder(systems.At(system), document).MakeReport(entry), entry, err);
-            out.Write("==> " + entry + " <==\r\n" + document.PlainText());
+            allOpened &= Opened(ReportBuilder(systems.At(system), document, itemsIfJson).MakeReport(entry), entry, err);
+            if (options.json)
+                all.push_back(JsonOfReport(items));
+            else
+                out.Write("==> " + entry + " <==\r\n" + document.PlainText());
         }
+        if (options.json)
+            out.Write(JsonText(Json{{"reports", std::move(all)}}));
         return allOpened ? ExitOk : ExitPrinterNotOpened;
     }
 
@@ -238,9 +287,10 @@ int WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, con
     bool allWritten = true;
     for (std::size_t i = 0; i < reports.size(); ++i) {
         const auto& [system, entry] = reports[i];
-        allOpened &= Opened(ReportBuilder(systems.At(system), document).MakeReport(entry), entries[i], err);
+        allOpened &= Opened(ReportBuilder(systems.At(system), document, itemsIfJson).MakeReport(entry), entries[i], err);
         try {
-            WriteFileReplacing(folderPath / PathOfSystemText(fileNames[i]), document.PlainText());
+            WriteFileReplacing(folderPath / PathOfSystemText(FileNameFor(fileNames[i], options.json)),
+                               options.json ? JsonText(JsonOfReport(items)) : document.PlainText());
         } catch (const FileWriteError& failure) {
             err << "ostrel-report: " << failure.what() << " (the report of " << entries[i] << ")\n";
             allWritten = false;
@@ -272,9 +322,16 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
                                                   options.failLevel, err));
 
     if (options.snapshot) {
-        const auto [spooler, entry] = systems.Locate(*options.entry);
-        const Json snapshot = SnapshotPrinter(*spooler, entry);
-        const std::string description = snapshot.dump(2) + "\n";
+        Json snapshot;
+        if (options.all) {
+            if (systems.Count() != 1)
+                throw UsageError("--snapshot --all records one system: give at most one --printers file");
+            snapshot = SnapshotPrinters(systems.At(0), systems.Entries(0, err));
+        } else {
+            const auto [spooler, entry] = systems.Locate(*options.entry);
+            snapshot = SnapshotPrinter(*spooler, entry);
+        }
+        const std::string description = JsonText(snapshot);
         if (options.output)
             WriteFileReplacing(PathOfSystemText(*options.output), description);
         else
@@ -289,16 +346,68 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
 
     MemoryDocument document;
     if (options.all)
-        return WriteAllReports(systems, document, options.output, out, err);
+        return WriteAllReports(systems, document, options, out, err);
 
     const auto [spooler, entry] = systems.Locate(*options.entry);
-    const PrinterNames names = ReportBuilder(*spooler, document).MakeReport(entry);
+    StructuredReport items;
+    const PrinterNames names = ReportBuilder(*spooler, document, options.json ? &items : nullptr).MakeReport(entry);
+    const std::string text = options.json                 ? JsonText(JsonOfReport(items))
+                             : options.output             ? Rendered(document, SaveFormatOf(*options.output), spooler->GetACP())
+                                                          : document.PlainText();
     if (options.output)
-        WriteFileReplacing(PathOfSystemText(*options.output),
-                           Rendered(document, SaveFormatOf(*options.output), spooler->GetACP()));
+        WriteFileReplacing(PathOfSystemText(*options.output), text);
     else
-        out.Write(document.PlainText());
+        out.Write(text);
     return Opened(names, *options.entry, err) ? ExitOk : ExitPrinterNotOpened;
+}
+
+// The report of one side of --compare: FILE:ENTRY when what stands before a colon is a file (a
+// Windows path's drive colon is passed over, as no file is named by its letter alone), otherwise
+// an entry of the printers the tool works on.
+StructuredReport CompareSide(const std::string& side, const std::function<const PrinterSystems&()>& systems)
+{
+    StructuredReport items;
+    MemoryDocument document;
+    for (std::size_t colon = side.find(':'); colon != std::string::npos; colon = side.find(':', colon + 1)) {
+        const std::string file = side.substr(0, colon);
+        std::error_code ignored;
+        if (!std::filesystem::is_regular_file(PathOfSystemText(file), ignored))
+            continue;
+        DescriptionFiles files;
+        files.LoadFile(file);
+        const auto [spooler, entry] = PrinterSystems(files).Locate(side.substr(colon + 1));
+        ReportBuilder(*spooler, document, &items).MakeReport(entry);
+        return items;
+    }
+    const auto [spooler, entry] = systems().Locate(side);
+    ReportBuilder(*spooler, document, &items).MakeReport(entry);
+    return items;
+}
+
+int Compare(const Options& options, const SystemSpoolerFactory& systemSpooler, std::ostream& outStream)
+{
+    // The system's spooler or the --printers files, set up only when a side names no file.
+    std::unique_ptr<Spooler> spooler;
+    DescriptionFiles files;
+    std::optional<PrinterSystems> systems;
+    const auto printerSystems = [&]() -> const PrinterSystems& {
+        if (systems)
+            return *systems;
+        if (!options.printerFiles.empty()) {
+            for (const std::string& file : options.printerFiles)
+                files.LoadFile(file);
+            return systems.emplace(files);
+        }
+        spooler = systemSpooler ? systemSpooler() : nullptr;
+        if (!spooler)
+            throw UsageError("this build has no system spooler: give FILE:ENTRY or --printers FILE");
+        return systems.emplace(*spooler);
+    };
+    const StructuredReport a = CompareSide(options.compare[0], printerSystems);
+    const StructuredReport b = CompareSide(options.compare[1], printerSystems);
+    const std::vector<SectionDifferences> differences = CompareReports(a, b);
+    StandardOutput(outStream).Write(DifferencesText(differences));
+    return differences.empty() ? ExitOk : ExitDifferent;
 }
 
 }  // namespace
@@ -312,6 +421,8 @@ int RunReportTool(const std::vector<std::string>& arguments, const SystemSpooler
             StandardOutput(out).Write(options.help ? std::string(Usage) + Help : std::string(Version));
             return ExitOk;
         }
+        if (!options.compare.empty())
+            return Compare(options, systemSpooler, out);
         if (options.printerFiles.empty()) {
             std::unique_ptr<Spooler> spooler = systemSpooler ? systemSpooler() : nullptr;
             if (!spooler)

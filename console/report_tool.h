@@ -18,6 +18,7 @@ constexpr int ExitFileError = 1;
 constexpr int ExitUsage = 2;
 // The report (or snapshot) was written, and it says a printer could not be opened.
 constexpr int ExitPrinterNotOpened = 3;
+constexpr int ExitDifferent = 4;  // --compare: the two reports differ
 // 5: --findings --fail-on LEVEL met a finding at or above LEVEL.
 constexpr int ExitFindingsAtLevel = 5;
 

@@ -62,6 +62,7 @@ void WriteEntries(SectionState& state, std::int32_t count, std::string& label, E
         writer.AddItem(label, NotSupportedText);
         return;
     }
+    writer.BeginList(label);
     Guarded(writer, [&] {
         for (std::int32_t i = 0; i < count; ++i)
             writeEntry(i);
@@ -77,9 +78,10 @@ void WritePapers(SectionState& state, std::string label)
         const auto number = ReadUnaligned<WORD>(numbers.Entry(i));
         const BYTE* size = sizes.Entry(i);
         const std::string name = FixedText(names.Entry(i), names.EntrySize());
-        state.context.writer.AddItemFormat(label, "[%5u:%-37.37s] %5d * %5d (0.1mm) %s", unsigned{number},
-                                           OrNull(LookupName(number, PaperNames)), ReadUnaligned<std::int32_t>(size),
-                                           ReadUnaligned<std::int32_t>(size + 4), name.c_str());
+        const char* constant = LookupName(number, PaperNames);
+        state.context.writer.AddItemNumbered(label, number, constant, "[%5u:%-37.37s] %5d * %5d (0.1mm) %s",
+                                             unsigned{number}, OrNull(constant), ReadUnaligned<std::int32_t>(size),
+                                             ReadUnaligned<std::int32_t>(size + 4), name.c_str());
     });
 }
 
@@ -105,8 +107,9 @@ void WriteBins(SectionState& state, std::string label)
     WriteEntries(state, numbers.Count(), label, [&](std::int32_t i) {
         const auto number = ReadUnaligned<WORD>(numbers.Entry(i));
         const std::string name = FixedText(names.Entry(i), names.EntrySize());
-        state.context.writer.AddItemFormat(label, "[%3u:%-19.19s] %s", unsigned{number},
-                                           OrNull(LookupName(number, BinNames)), name.c_str());
+        const char* constant = LookupName(number, BinNames);
+        state.context.writer.AddItemNumbered(label, number, constant, "[%3u:%-19.19s] %s", unsigned{number},
+                                             OrNull(constant), name.c_str());
     });
 }
 
@@ -188,8 +191,9 @@ void WriteMediaTypes(SectionState& state, std::string label)
         WORD units[MediaTypeNameUnits];
         std::memcpy(units, names.Entry(i), sizeof units);
         const std::string name = WideToAnsi(units, MediaTypeNameUnits, state.context.spooler.GetACP());
-        state.context.writer.AddItemFormat(label, "%-64.64s [%3u:%-37.37s]", name.c_str(), static_cast<unsigned>(type),
-                                           OrNull(LookupName(static_cast<std::int32_t>(type), MediaTypeNames)));
+        const char* constant = LookupName(static_cast<std::int32_t>(type), MediaTypeNames);
+        state.context.writer.AddItemNumbered(label, type, constant, "%-64.64s [%3u:%-37.37s]", name.c_str(),
+                                             static_cast<unsigned>(type), OrNull(constant));
     });
 }
 

@@ -225,39 +225,49 @@ Json CurrentPrinterOf(Spooler& spooler)
 
 }  // namespace
 
-Json SnapshotPrinter(Spooler& spooler, const std::string& entry)
+Json SnapshotPrinters(Spooler& spooler, const std::vector<std::string>& entries)
 {
-    const std::string device = DeviceNameOfEntry(entry);
-    const std::string devices = spooler.GetPrivateProfileStringA("devices", device.c_str(), "", "Win.ini");
+    const std::string first = entries.empty() ? std::string() : DeviceNameOfEntry(entries.front());
     Json system = {{"family", spooler.GetVersionExA() == WindowsFamily::Windows95 ? "95" : "nt"},
                    {"code_page", spooler.GetACP()},
-                   {"layout", JsonOfWindowsLayout(spooler.LayoutOfAnswers(device.c_str()))},
+                   {"layout", JsonOfWindowsLayout(spooler.LayoutOfAnswers(first.c_str()))},
                    {"messages", Json::object()},
                    {"current_printer", CurrentPrinterOf(spooler)}};
-    Json printer = {{"name", JsonStringOfBytes(device)}};
-    if (!devices.empty())
-        printer["devices"] = JsonStringOfBytes(devices);
-    printer["capabilities"] = Capabilities(spooler, device, PortNameOfDevicesValue(devices));
+    Json printers = Json::array();
+    for (const std::string& entry : entries) {
+        const std::string device = DeviceNameOfEntry(entry);
+        const std::string devices = spooler.GetPrivateProfileStringA("devices", device.c_str(), "", "Win.ini");
+        Json printer = {{"name", JsonStringOfBytes(device)}};
+        if (!devices.empty())
+            printer["devices"] = JsonStringOfBytes(devices);
+        printer["capabilities"] = Capabilities(spooler, device, PortNameOfDevicesValue(devices));
 
-    ScopedPrinter printerHandle(spooler);
-    if (printerHandle.Open(device)) {
-        const PrinterHandle handle = printerHandle.Get();
-        Json levels = Json::object();
-        for (const DWORD level : PrinterLevels)
-            levels[std::to_string(level)] = Level(spooler, handle, level, false);
-        printer["printer_info"] = levels;
-        Json drivers = Json::object();
-        for (const DWORD level : DriverLevels)
-            drivers[std::to_string(level)] = Level(spooler, handle, level, true);
-        printer["driver_info"] = drivers;
-        printer["document_properties"] = DocumentProperties(spooler, handle, device);
-    } else {
-        const DWORD code = spooler.GetLastError();
-        printer["open_error"] = code;
-        if (const LocalText message = spooler.FormatMessageA(code))
-            system["messages"][std::to_string(code)] = JsonStringOfBytes(message.get());
+        ScopedPrinter printerHandle(spooler);
+        if (printerHandle.Open(device)) {
+            const PrinterHandle handle = printerHandle.Get();
+            Json levels = Json::object();
+            for (const DWORD level : PrinterLevels)
+                levels[std::to_string(level)] = Level(spooler, handle, level, false);
+            printer["printer_info"] = levels;
+            Json drivers = Json::object();
+            for (const DWORD level : DriverLevels)
+                drivers[std::to_string(level)] = Level(spooler, handle, level, true);
+            printer["driver_info"] = drivers;
+            printer["document_properties"] = DocumentProperties(spooler, handle, device);
+        } else {
+            const DWORD code = spooler.GetLastError();
+            printer["open_error"] = code;
+            if (const LocalText message = spooler.FormatMessageA(code))
+                system["messages"][std::to_string(code)] = JsonStringOfBytes(message.get());
+        }
+        printers.push_back(std::move(printer));
     }
-    return Json{{"system", system}, {"printers", Json::array({printer})}};
+    return Json{{"system", system}, {"printers", std::move(printers)}};
+}
+
+Json SnapshotPrinter(Spooler& spooler, const std::string& entry)
+{
+    return SnapshotPrinters(spooler, {entry});
 }
 
 }  // namespace ostrel

@@ -6,11 +6,15 @@
 #include "platform/spooler.h"
 
 #include <string>
+#include <vector>
 
 namespace ostrel {
 
 // entry is a printer-list entry, as for a report. Driver garbage is recorded as what it is (a
 // pointer outside its buffer, a list without its end, an unreadable text), never read through.
 Json SnapshotPrinter(Spooler& spooler, const std::string& entry);
+
+// Every entry's printer in one description: the system once, the printers in the entries' order.
+Json SnapshotPrinters(Spooler& spooler, const std::vector<std::string>& entries);
 
 }  // namespace ostrel

@@ -7,6 +7,8 @@
 #include "report/info_sections.h"
 #include "report/report_context.h"
 
+#include <optional>
+
 namespace ostrel {
 
 namespace {
@@ -33,7 +35,12 @@ std::string OpenFailure(ReportContext& context)
 
 PrinterNames ReportBuilder::MakeReport(const std::string& entry, ReportFacts* facts)
 {
-    ReportWriter writer(document_);
+    std::optional<StructuredReportSink> sink;
+    if (items_ != nullptr) {
+        sink.emplace(*items_);
+        sink->Clear(entry);
+    }
+    ReportWriter writer(document_, sink ? &*sink : nullptr);
     ReportContext context{spooler_, writer, DeviceNameOfEntry(entry), {}, nullptr, facts};
     std::optional<std::string> openFailure;
     if (facts != nullptr) {

@@ -6,6 +6,7 @@
 #include "platform/rich_document.h"
 #include "platform/spooler.h"
 #include "report/report_facts.h"
+#include "report/structured_report.h"
 
 #include <optional>
 #include <string>
@@ -21,15 +22,21 @@ struct PrinterNames {
 
 class ReportBuilder {
 public:
-    ReportBuilder(Spooler& spooler, RichDocument& document) : spooler_(spooler), document_(document) {}
+    // With items, the same report is also collected there as data.
+    ReportBuilder(Spooler& spooler, RichDocument& document, StructuredReport* items = nullptr)
+        : spooler_(spooler), document_(document), items_(items)
+    {
+    }
 
-    // Replaces the document's content with the report for the printer-list entry. facts, when
-    // given, receives what the report read, for judging it without asking the spooler again.
+    // Replaces the document's content (and the items) with the report for the printer-list entry.
+    // facts, when given, receives what the report read, for judging it without asking the spooler
+    // again.
     PrinterNames MakeReport(const std::string& entry, ReportFacts* facts = nullptr);
 
 private:
     Spooler& spooler_;
     RichDocument& document_;
+    StructuredReport* items_;
 };
 
 }  // namespace ostrel

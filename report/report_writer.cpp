@@ -64,11 +64,48 @@ std::string UnitPart(const std::string& unit)
     return part;
 }
 
+ReportValue MarkerValue(const char* text, Marker marker)
+{
+    ReportValue value;
+    value.text = text;
+    value.marker = marker;
+    return value;
+}
+
+ReportValue TextValue(std::string text)
+{
+    ReportValue value;
+    if (text == NotSupportedText)
+        value.marker = Marker::NotSupported;
+    value.text = std::move(text);
+    return value;
+}
+
+ReportValue NumberValue(std::string text, std::variant<std::monostate, std::int64_t, std::uint64_t> raw,
+                        const std::string& unit)
+{
+    ReportValue value;
+    value.text = std::move(text);
+    // One spelling per number: a signed raw value that is not negative is kept as unsigned.
+    const auto* number = std::get_if<std::int64_t>(&raw);
+    if (number != nullptr && *number >= 0)
+        value.raw = static_cast<std::uint64_t>(*number);
+    else
+        value.raw = raw;
+    const std::string part = UnitPart(unit);
+    if (!part.empty())
+        value.unit = part.substr(1);
+    return value;
+}
+
 }  // namespace
 
 void ReportWriter::AddLine(const std::string& text)
 {
     document_.AppendLine(text);
+    // Blank lines are layout, not data.
+    if (items_ != nullptr && !text.empty())
+        items_->Line(TextValue(text));
 }
 
 void ReportWriter::AddBlankLine()
@@ -86,6 +123,8 @@ void ReportWriter::AddNotSupported()
 void ReportWriter::AddExceptionOccurred()
 {
     document_.AppendReservedLine(ExceptionOccurredText);
+    if (items_ != nullptr)
+        items_->Line(MarkerValue(ExceptionOccurredText, Marker::Exception));
 }
 
 void ReportWriter::AddSectionTitle(const std::string& title)
@@ -94,6 +133,8 @@ void ReportWriter::AddSectionTitle(const std::string& title)
         document_.AppendReservedLine({});
     AppendStyledLine(Reserved, "- " + title + " -", TitleFont, 18, StyleBold | StyleUnderline, ColorBlack);
     document_.AppendReservedLine({});
+    if (items_ != nullptr)
+        items_->Section(title);
 }
 
 void ReportWriter::AddStyledLine(const std::string& text, const std::string& fontName, int sizePoints,
@@ -150,6 +191,18 @@ void ReportWriter::CaretToEnd()
 // The label as "%-24.24s" gives it (up to its first NUL, cut or filled to 24 columns), then " : ".
 void ReportWriter::AddItem(const std::string& label, const std::string& value)
 {
+    AppendItem(label, TextValue(value));
+}
+
+void ReportWriter::BeginList(const std::string& label)
+{
+    if (items_ != nullptr)
+        items_->BeginList(label.c_str());
+}
+
+void ReportWriter::AppendItem(const std::string& label, ReportValue item)
+{
+    const std::string& value = item.text;
     constexpr std::size_t LabelColumns = 24;
     const std::size_t labelLength = std::min(std::char_traits<char>::length(label.c_str()), LabelColumns);
     std::string line;
@@ -158,11 +211,15 @@ void ReportWriter::AddItem(const std::string& label, const std::string& value)
     line.append(LabelColumns - labelLength, ' ');
     line += " : ";
     line += value;
-    AddLine(line);
+    document_.AppendLine(line);
+    if (items_ != nullptr)
+        items_->Item(label.c_str(), std::move(item));
 }
 
 void ReportWriter::AddItemString(const std::string& label, const char* text, bool multi)
 {
+    if (text != nullptr && multi)
+        BeginList(label);
     AddItem(label, text != nullptr ? text : "");
     if (text == nullptr || !multi)
         return;
@@ -176,12 +233,15 @@ void ReportWriter::AddItemString(const std::string& label, const char* text, boo
 
 void ReportWriter::AddItemWord(const std::string& label, WORD value, const std::string& unit)
 {
-    AddItem(label, unit.empty() ? Format("0x%04X", unsigned{value}) : Format("%u", unsigned{value}) + UnitPart(unit));
+    AppendItem(label, NumberValue(unit.empty() ? Format("0x%04X", unsigned{value})
+                                               : Format("%u", unsigned{value}) + UnitPart(unit),
+                                  std::uint64_t{value}, unit));
 }
 
 void ReportWriter::AddItemShort(const std::string& label, short value, const std::string& unit)
 {
-    AddItem(label, Format("%d", int{value}) + (unit.empty() ? std::string() : UnitPart(unit)));
+    AppendItem(label, NumberValue(Format("%d", int{value}) + (unit.empty() ? std::string() : UnitPart(unit)),
+                                  std::int64_t{value}, unit));
 }
 
 void ReportWriter::AddItemLong(const std::string& label, DWORD value, const std::string& unit,
@@ -190,28 +250,34 @@ void ReportWriter::AddItemLong(const std::string& label, DWORD value, const std:
     if (notSupportedIfMinusOne && value == 0xFFFFFFFFu)
         AddItem(label, NotSupportedText);
     else if (unit.empty())
-        AddItem(label, Format("0x%08X", static_cast<unsigned>(value)));
+        AppendItem(label, NumberValue(Format("0x%08X", static_cast<unsigned>(value)), std::uint64_t{value}, unit));
     else
-        AddItem(label, Format("%u", static_cast<unsigned>(value)) + UnitPart(unit));
+        AppendItem(label, NumberValue(Format("%u", static_cast<unsigned>(value)) + UnitPart(unit),
+                                      std::uint64_t{value}, unit));
 }
 
 void ReportWriter::AddItemLongLong(const std::string& label, std::uint64_t value, const std::string& unit)
 {
     const auto wide = static_cast<unsigned long long>(value);
-    AddItem(label, unit.empty() ? Format("0x%016llX", wide) : Format("%llu", wide) + UnitPart(unit));
+    AppendItem(label, NumberValue(unit.empty() ? Format("0x%016llX", wide) : Format("%llu", wide) + UnitPart(unit),
+                                  std::uint64_t{value}, unit));
 }
 
 void ReportWriter::AddItemFileTime(const std::string& label, FILETIME time)
 {
     SYSTEMTIME fields{};
-    std::string copy = label;
+    const std::uint64_t raw = (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
     if (FileTimeToSystemTime(time, fields)) {
-        AddItemFormat(copy, "%04d/%02d/%02d %02d:%02d:%02d.%d", fields.wYear, fields.wMonth, fields.wDay,
-                      fields.wHour, fields.wMinute, fields.wSecond, fields.wMilliseconds);
+        AppendItem(label, NumberValue(Format("%04d/%02d/%02d %02d:%02d:%02d.%d", fields.wYear, fields.wMonth,
+                                             fields.wDay, fields.wHour, fields.wMinute, fields.wSecond,
+                                             fields.wMilliseconds),
+                                      raw, {}));
     } else {
         // Beyond the calendar the system converts: show the raw 64-bit value rather than nothing.
-        AddItemFormat(copy, "0x%08X%08X (no calendar date)", static_cast<unsigned>(time.dwHighDateTime),
-                      static_cast<unsigned>(time.dwLowDateTime));
+        AppendItem(label, NumberValue(Format("0x%08X%08X (no calendar date)",
+                                             static_cast<unsigned>(time.dwHighDateTime),
+                                             static_cast<unsigned>(time.dwLowDateTime)),
+                                      raw, {}));
     }
 }
 
@@ -225,8 +291,23 @@ void ReportWriter::AddItemFormat(std::string& label, const char* format, ...)
     label.clear();
 }
 
+void ReportWriter::AddItemNumbered(std::string& label, std::uint32_t number, const char* name, const char* format,
+                                   ...)
+{
+    va_list args;
+    va_start(args, format);
+    ReportValue value = NumberValue(VFormat(format, args), std::uint64_t{number}, {});
+    va_end(args);
+    value.names.emplace();
+    if (name != nullptr)
+        value.names->push_back(name);
+    AppendItem(label, std::move(value));
+    label.clear();
+}
+
 void ReportWriter::AddItemHexDump(const std::string& label, const BYTE* bytes, WORD count, WORD baseOffset)
 {
+    BeginList(label);
     std::string lineLabel = label;
     std::string address;
     std::string hex;
@@ -262,7 +343,9 @@ void ReportWriter::AddItemEnum(const std::string& label, std::int32_t value, con
         return;
     }
     std::string copy = label;
-    AddItemFormat(copy, "0x%08x: %s", static_cast<unsigned>(value), OrNull(LookupName(value, table)));
+    const char* name = LookupName(value, table);
+    AddItemNumbered(copy, static_cast<std::uint32_t>(value), name, "0x%08x: %s", static_cast<unsigned>(value),
+                    OrNull(name));
 }
 
 void ReportWriter::AddItemFlags(const std::string& label, std::int32_t value, const NameEntry* table,
@@ -272,12 +355,15 @@ void ReportWriter::AddItemFlags(const std::string& label, std::int32_t value, co
         AddItem(label, NotSupportedText);
         return;
     }
+    BeginList(label);
     std::string lineLabel = label;
     auto remaining = static_cast<std::uint32_t>(value);
     for (int row = TakeNextFlag(remaining, table, -1); row != -1; row = TakeNextFlag(remaining, table, row))
-        AddItemFormat(lineLabel, "0x%08x: %s", static_cast<unsigned>(table[row].value), table[row].name);
+        AddItemNumbered(lineLabel, static_cast<std::uint32_t>(table[row].value), table[row].name, "0x%08x: %s",
+                        static_cast<unsigned>(table[row].value), table[row].name);
     if (remaining != 0 || !lineLabel.empty())
-        AddItemFormat(lineLabel, "0x%08x: %s", static_cast<unsigned>(remaining), OrNull(nullptr));
+        AddItemNumbered(lineLabel, remaining, nullptr, "0x%08x: %s", static_cast<unsigned>(remaining),
+                        OrNull(nullptr));
 }
 
 }  // namespace ostrel

@@ -5,6 +5,7 @@
 #include "names/name_tables.h"
 #include "platform/rich_document.h"
 #include "platform/win_records.h"
+#include "report/structured_report.h"
 
 #include <cstdint>
 #include <string>
@@ -16,7 +17,11 @@ extern const char ExceptionOccurredText[];  // "*** EXCEPTION OCCURRED ***"
 
 class ReportWriter {
 public:
-    explicit ReportWriter(RichDocument& document) : document_(document) {}
+    // With items, every line also reaches them as data: the same calls make both reports.
+    explicit ReportWriter(RichDocument& document, StructuredReportSink* items = nullptr)
+        : document_(document), items_(items)
+    {
+    }
 
     RichDocument& Document() { return document_; }
 
@@ -31,6 +36,8 @@ public:
     void MarkExceptions();
 
     void AddItem(const std::string& label, const std::string& value);
+    // The items that follow under label are the entries of a list (for the structured report only).
+    void BeginList(const std::string& label);
     // With multi, text is the first of a list of texts ended by an empty one; each further text
     // gets a line with an empty label. A null text gives an empty value.
     void AddItemString(const std::string& label, const char* text, bool multi);
@@ -41,6 +48,9 @@ public:
     void AddItemFileTime(const std::string& label, FILETIME time);
     // Empties label afterwards, so that a run of calls with one label variable labels its first line only.
     void AddItemFormat(std::string& label, const char* format, ...) __attribute__((format(printf, 3, 4)));
+    // As AddItemFormat, for a value that stands for a number with a decoded name (null: none).
+    void AddItemNumbered(std::string& label, std::uint32_t number, const char* name, const char* format, ...)
+        __attribute__((format(printf, 5, 6)));
     void AddItemHexDump(const std::string& label, const BYTE* bytes, WORD count, WORD baseOffset);
 
     void AddItemEnum(const std::string& label, std::int32_t value, const NameEntry* table,
@@ -55,8 +65,10 @@ private:
                           std::uint32_t styles, std::uint32_t color);
     void MarkAll(const std::string& marker, const std::string& fontName, std::uint32_t styles);
     void CaretToEnd();
+    void AppendItem(const std::string& label, ReportValue value);
 
     RichDocument& document_;
+    StructuredReportSink* items_;
 };
 
 // printf's "%s" of a text that may be absent.

@@ -11,12 +11,14 @@
 #           the spooler calls of both, counted by Wine's relay trace (the report makes no call the
 #           floor does not); and --list and --all with 50 and 200 queues against the floor's
 #           (at most 1.10 times; 200 queues at most 4.4 times 50: linear);
+#   snapshot --snapshot --all -o FILE against --all, both of the report tool, at 50 queues (at most
+#           1.10 times: recording the machine costs the reports' queries plus the file's write);
 #   refresh Ostrel.exe's refresh (F5) with 20 report windows open, at 50 and at 200 queues: the
 #           time for 200 at most 4.4 times that for 50 (linear);
 #   run     `tools/run.sh --list` once its test bed runs, against the same command inside that test
 #           bed (wall time, at most 1.5 times; and at most 3 s).
 #
-#   tools/bench-ratios.sh [native] [wine] [refresh] [run]     (all by default)
+#   tools/bench-ratios.sh [native] [wine] [snapshot] [refresh] [run]     (all by default)
 #   BENCH_ROUNDS=9 BENCH_LIST_ROUNDS=9 BENCH_REFRESH_ROUNDS=9 tools/bench-ratios.sh wine refresh
 #
 # Wine runs the Windows build this machine can run (tools/testbed/wine-loader.sh: the 32-bit one
@@ -28,7 +30,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 parts=("$@")
-[[ ${#parts[@]} -gt 0 ]] || parts=(native wine refresh run)
+[[ ${#parts[@]} -gt 0 ]] || parts=(native wine snapshot refresh run)
 rounds=${BENCH_ROUNDS:-9}
 list_rounds=${BENCH_LIST_ROUNDS:-9}
 refresh_rounds=${BENCH_REFRESH_ROUNDS:-9}
@@ -173,6 +175,50 @@ list_pairs() { # mode
     echo "$(printf '%s\n' "${reports[@]}" | median) $(printf '%s\n' "${floors[@]}" | median)" \
         "$(printf '%s\n' "${ratios[@]}" | median)"
 }
+
+# Two runs of the report tool with different arguments, in pairs taking turns; prints "a b ratio"
+# as list_pairs does.
+tool_pairs() { # "arguments a" "arguments b"
+    local i r f as=() bs=() ratios=()
+    paired 1 "$TB_WINE $tool $1" "$TB_WINE $tool $2" >/dev/null
+    for ((i = 0; i < list_rounds; i++)); do
+        if ((i % 2 == 0)); then
+            read -r r f <<<"$(paired 1 "$TB_WINE $tool $1" "$TB_WINE $tool $2")"
+        else
+            read -r f r <<<"$(paired 1 "$TB_WINE $tool $2" "$TB_WINE $tool $1")"
+        fi
+        as+=("$r")
+        bs+=("$f")
+        ratios+=("$(awk -v r="$r" -v f="$f" 'BEGIN { print r / f }')")
+    done
+    echo "$(printf '%s\n' "${as[@]}" | median) $(printf '%s\n' "${bs[@]}" | median)" \
+        "$(printf '%s\n' "${ratios[@]}" | median)"
+}
+
+run_snapshot() (
+    # shellcheck source=testbed/wine-loader.sh
+    source tools/testbed/wine-loader.sh
+    local build=win64
+    [[ $tb_runs_32bit -eq 1 ]] && build=win32
+    echo "== snapshot: $build build, --snapshot --all against --all at 50 queues (median of $list_rounds pairs' ratios)"
+    tools/build.sh "$build" >/dev/null
+    tool=build/$build/app/ostrel-report.exe
+    floor=build/$build/tests/report-floor.exe
+    eval "$(tools/testbed/start.sh)"
+    trap 'stop_holder; tools/testbed/stop.sh >/dev/null 2>&1' EXIT
+    local have ppd=tests/fixtures/ppd/Ricoh-Aficio_MP_1100_PS.ppd r f ratio
+    have=$("$TB_WINE" "$tool" --list | wc -l)
+    for ((; have < 50; have++)); do
+        lpadmin -p "$(printf 'Bench-%03d' "$have")" -v file:/dev/null -P "$ppd" -E >/dev/null 2>&1
+    done
+    start_holder
+    read -r r f ratio <<<"$(tool_pairs "--snapshot --all -o $OSTREL_TESTBED_DIR/machine.json" --all)"
+    printf '%-16s --snapshot --all %8.1f ms  --all %8.1f ms  (file of %d bytes)\n' "50 queues" \
+        "$(awk -v x="$r" 'BEGIN{print x/1000}')" "$(awk -v x="$f" 'BEGIN{print x/1000}')" \
+        "$(stat -c %s "$OSTREL_TESTBED_DIR/machine.json")"
+    verdict "--snapshot --all / --all, 50 queues" "$ratio" 1.10
+    exit $missed
+)
 
 run_wine() {
     # shellcheck source=testbed/wine-loader.sh
@@ -467,9 +513,10 @@ for part in "${parts[@]}"; do
     case $part in
         native) run_native ;;
         wine) run_wine ;;
+        snapshot) run_snapshot || missed=1 ;;
         refresh) run_refresh || missed=1 ;;
         run) run_script || missed=1 ;;
-        *) echo "bench-ratios.sh: unknown part '$part' (native, wine, refresh, run)" >&2; exit 2 ;;
+        *) echo "bench-ratios.sh: unknown part '$part' (native, wine, snapshot, refresh, run)" >&2; exit 2 ;;
     esac
 done
 exit $missed

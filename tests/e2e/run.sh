@@ -134,6 +134,30 @@ for build in "${builds[@]}"; do
 
     wine "$tool" --all -o "$work/$name-all"
     check "[$name] --all writes every report" test "$(ls "$work/$name-all" | wc -l)" -eq "${#queues[@]}"
+
+    # The whole machine into one file renders every report as the machine does.
+    wine "$tool" --snapshot --all -o "$work/$name-machine.json"
+    wine "$tool" --all >"$work/$name-all.txt"
+    "$native/app/ostrel-report" --printers "$work/$name-machine.json" --all >"$work/$name-machine.txt"
+    check "[$name] --snapshot --all renders every report natively as --all" \
+        cmp -s "$work/$name-all.txt" "$work/$name-machine.txt"
+    wine "$tool" --format json "${queues[0]}" >"$work/$name.json"
+    check "[$name] --format json parses" python3 -c 'import json, sys; json.load(open(sys.argv[1]))' "$work/$name.json"
+
+    # A live printer against its own snapshot; then against it after the queue's default paper was
+    # changed in the print server. Wine rebuilds a printer's default device mode from its queue in
+    # every process, so a device mode set with SetPrinter is gone in the next one; the queue's own
+    # default is what a Wine printer's settings follow.
+    queue=Office-PS
+    wine "$tool" --snapshot "$queue" -o "$work/$name-before.json"
+    out=$(wine "$tool" --compare "$queue" "$work/$name-before.json:$queue" | tr -d '\r')
+    check "[$name] a printer compared with its snapshot is the same" test "$out" = "Same."
+    paper=$(grep -m1 '^dmFormName' "$work/$name-$queue.txt" | sed 's/^[^:]*: //')
+    lpadmin -p "$queue" -o PageSize=A5
+    wine "$tool" --compare "$work/$name-before.json:$queue" "$queue" | tr -d '\r' >"$work/$name-compare.txt"
+    check "[$name] ... after a new default paper the compare exits 4" test "${PIPESTATUS[0]}" -eq 4
+    check "[$name] ... and names the paper" grep -q '^dmPaperSize *: 0x[0-9a-f]*: DMPAPER_[A-Z0-9_]*  |  0x0000000b: DMPAPER_A5$' "$work/$name-compare.txt"
+    lpadmin -p "$queue" -o "PageSize=${paper:-Letter}"
 done
 
 # The Windows 95 family lists "printer. port" entries; Wine can be told to be Windows 98.
