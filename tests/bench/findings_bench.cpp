@@ -6,7 +6,7 @@
 // exit status 1 when one is missed.
 //
 //   ostrel_findings_bench [PRINTERS [ROUNDS]]     (default 10000 and 5; growth from PRINTERS / 10)
-#include "app/report_tool.h"
+#include "console/report_tool.h"
 #include "platform/portable/description_values.h"
 
 #include <algorithm>

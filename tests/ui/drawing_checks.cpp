@@ -1,6 +1,6 @@
 // What the report window draws, read on the display's pixels: texts that only the screen can get
 // wrong (a glyph the font leaves empty, a symbol font that does not resolve).
-#include "app/command_table.h"
+#include "desktop/command_table.h"
 #include "tests/ui/bed.h"
 #include "tests/ui/ostrel_session.h"
 #include "tests/ui/remote_window.h"
