@@ -193,18 +193,23 @@ void FieldsClaimedEmpty(const ReportFacts& facts, std::vector<Hit>& hits)
 void DevModeSize(const ReportFacts& facts, std::vector<Hit>& hits)
 {
     // The ends of the published layouts: up to dmDisplayFrequency, dmReserved2, dmPanningHeight.
-    constexpr std::array<WORD, 3> KnownSizes = {124, 148, 156};
+    constexpr std::array<std::int32_t, 3> KnownSizes = {124, 148, 156};
     const std::optional<std::int32_t> asked = facts.documentPropertiesSize;
+    const DevModeField& sizeField = Field(offsetof(DEVMODEA, dmSize));
+    const DevModeField& extraField = Field(offsetof(DEVMODEA, dmDriverExtra));
     ForEachListedDevMode(facts, [&](std::size_t source, const DevModeRecord& record) {
-        const WORD size = record.DmSize();
-        const WORD extra = record.DmDriverExtra();
-        if (std::find(KnownSizes.begin(), KnownSizes.end(), size) == KnownSizes.end())
-            hits.push_back({SourceText(source) + " has dmSize " + std::to_string(size) +
+        // A driver's buffer may be too short to say even how long its record is.
+        const std::optional<std::int32_t> size = NumberOf(record, sizeField);
+        const std::optional<std::int32_t> extra = NumberOf(record, extraField);
+        if (!size || !extra)
+            return;
+        if (std::find(KnownSizes.begin(), KnownSizes.end(), *size) == KnownSizes.end())
+            hits.push_back({SourceText(source) + " has dmSize " + std::to_string(*size) +
                                 " bytes, none of the platform's sizes (124, 148, 156)",
                             source});
-        if (asked && *asked > 0 && size + extra != *asked)
-            hits.push_back({SourceText(source) + " is dmSize " + std::to_string(size) + " + dmDriverExtra " +
-                                std::to_string(extra) + " = " + std::to_string(size + extra) +
+        if (asked && *asked > 0 && *size + *extra != *asked)
+            hits.push_back({SourceText(source) + " is dmSize " + std::to_string(*size) + " + dmDriverExtra " +
+                                std::to_string(*extra) + " = " + std::to_string(*size + *extra) +
                                 " bytes; DocumentProperties asked for " + std::to_string(*asked),
                             source});
     });

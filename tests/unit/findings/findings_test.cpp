@@ -263,6 +263,9 @@ TEST(Findings, RulesNeverReadPastAShortDeviceMode)
     const std::vector<std::string> ids = Ids(Judge(printer).findings);
     EXPECT_EQ(std::count(ids.begin(), ids.end(), "resolution-not-offered"), 0);
     EXPECT_NE(std::find(ids.begin(), ids.end(), "devmode-size"), ids.end());
+
+    // A driver asking for 20 bytes gives a record too short to hold its own dmSize.
+    EXPECT_NO_THROW(Judge(Patched({{"document_properties", {{"size", 20}}}})));
 }
 
 TEST(ReportLines, AreFoundInTheirSectionOnly)
