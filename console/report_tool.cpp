@@ -336,12 +336,14 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
             WriteFileReplacing(PathOfSystemText(*options.output), description);
         else
             out.Write(description);
-        const Json& printer = snapshot.at("printers").at(0);
-        if (!printer.contains("open_error"))
-            return ExitOk;
-        err << "ostrel-report: cannot open printer " << *options.entry << ": error " << printer.at("open_error")
-            << " (recorded in the snapshot)\n";
-        return ExitPrinterNotOpened;
+        bool allOpened = true;
+        for (const Json& printer : snapshot.at("printers"))
+            if (printer.contains("open_error")) {
+                err << "ostrel-report: cannot open printer " << printer.value("name", std::string()) << ": error "
+                    << printer.at("open_error") << " (recorded in the snapshot)\n";
+                allOpened = false;
+            }
+        return allOpened ? ExitOk : ExitPrinterNotOpened;
     }
 
     MemoryDocument document;

@@ -74,12 +74,15 @@ void CheckUnderscore(Bed& bed, const OstrelSession& session, HWND report) {
     // A character's cell: from its position to the next character's, one line high.
     const RECT letterCell = ToScreen(richEdit, {letter.x, letter.y, at.x, below.y});
     const RECT underscoreCell = ToScreen(richEdit, {at.x, at.y, after.x, below.y});
-    const bool letterDrawn = !screen.DarkPixels(letterCell).empty();
-    bed.Check(letterDrawn && !screen.DarkPixels(underscoreCell).empty(),
+    // The text is smoothed: its strokes are grey on white, so anything below two thirds of white counts.
+    constexpr int Ink = 510;
+    const bool letterDrawn = !screen.DarkPixels(letterCell, Ink).empty();
+    bed.Check(letterDrawn && !screen.DarkPixels(underscoreCell, Ink).empty(),
               "the report window draws the underscore of DC_FIELDS (dark pixels between DC and FIELDS)",
               std::string(letterDrawn ? "" : "not even the C beside it is drawn there; ") + "the cells of C_F:" +
                   screen.Picture({letterCell.left, letterCell.top, underscoreCell.right + (after.x - at.x),
-                                  underscoreCell.bottom}) +
+                                  underscoreCell.bottom},
+                                 Ink) +
                   "\n(C at " + std::to_string(letter.x) + "," + std::to_string(letter.y) + ", the next line at " +
                   std::to_string(below.y) + ")");
 }

@@ -32,26 +32,27 @@ std::wstring Squeezed(const std::wstring& name) {
     return squeezed;
 }
 
+struct FamilySearch {
+    std::wstring wanted;  // squeezed
+    std::wstring family;
+};
+
+int CALLBACK MatchFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM data) {
+    auto& search = *reinterpret_cast<FamilySearch*>(data);
+    const std::wstring family = Squeezed(font->lfFaceName);
+    if (family != search.wanted && family + L"regular" != search.wanted) return 1;
+    search.family = font->lfFaceName;
+    return 0;
+}
+
 // The family whose PostScript name the printer driver wrote: "IPAGothic" for IPA Gothic, and
 // "VL-Gothic-Regular" for VL Gothic; the name itself when no family matches.
 std::wstring FamilyOf(const std::wstring& postScriptName) {
-    struct Search {
-        std::wstring wanted;
-        std::wstring family;
-    } search{Squeezed(postScriptName), postScriptName};
+    FamilySearch search{Squeezed(postScriptName), postScriptName};
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
     HDC dc = CreateCompatibleDC(nullptr);
-    EnumFontFamiliesExW(
-        dc, &all,
-        [](const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM data) -> int {
-            auto& s = *reinterpret_cast<Search*>(data);
-            const std::wstring family = Squeezed(font->lfFaceName);
-            if (family != s.wanted && family + L"regular" != s.wanted) return 1;
-            s.family = font->lfFaceName;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&search), 0);
+    EnumFontFamiliesExW(dc, &all, MatchFamily, reinterpret_cast<LPARAM>(&search), 0);
     DeleteDC(dc);
     return search.family;
 }

@@ -68,7 +68,7 @@ std::vector<POINT> ScreenPixels::DarkPixels(const RECT& area, int threshold) con
 std::string ScreenPixels::Picture(const RECT& area, int threshold) const {
     std::string picture;
     for (int y = area.top; y < area.bottom; ++y) {
-        picture += '\n';
+        picture += " | ";
         for (int x = area.left; x < area.right; ++x) picture += Brightness(x, y) < threshold ? '#' : '.';
     }
     return picture;

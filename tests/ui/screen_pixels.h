@@ -21,7 +21,8 @@ public:
     int Brightness(int x, int y) const;
     // The dark pixels (brightness below threshold) of a rectangle in screen coordinates.
     std::vector<POINT> DarkPixels(const RECT& area, int threshold = 200) const;
-    // The rectangle as text, '#' for a dark pixel: the detail of a failed check.
+    // The rectangle as one line of text, rows after " | ", '#' for a dark pixel: the detail of a
+    // failed check.
     std::string Picture(const RECT& area, int threshold = 200) const;
 
 private:
