@@ -339,7 +339,9 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
         bool allOpened = true;
         for (const Json& printer : snapshot.at("printers"))
             if (printer.contains("open_error")) {
-                err << "ostrel-report: cannot open printer " << printer.value("name", std::string()) << ": error "
+                const Json& name = printer.at("name");
+                err << "ostrel-report: cannot open printer " << (name.is_string() ? name.get<std::string>() : name.dump())
+                    << ": error "
                     << printer.at("open_error") << " (recorded in the snapshot)\n";
                 allOpened = false;
             }
