@@ -5,6 +5,7 @@
 #include "platform/file_replace.h"
 #include "platform/portable/memory_document.h"
 #include "platform/system_path.h"
+#include "program_version.h"
 #include "report/printer_snapshot.h"
 #include "report/report_builder.h"
 #include "report/save_format.h"
@@ -49,7 +50,7 @@ constexpr char Help[] =
     "Exit status: 0 when everything was written, 1 when a file or standard output could not\n"
     "be read or written (each such file is named on standard error), 2 for a usage error.\n";
 
-constexpr char Version[] = "ostrel-report " OSTREL_VERSION "\n";
+constexpr char Version[] = "ostrel-report " OSTREL_VERSION_TEXT "\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
