@@ -4,7 +4,9 @@
 #include "report/save_format.h"
 #include "platform/win32/application_printer.h"
 #include "platform/file_replace.h"
+#include "desktop/windows/print_progress.h"
 #include "desktop/windows/report_printing.h"
+#include "platform/win32/ui/wide_text.h"
 
 #include <richedit.h>
 
@@ -184,8 +186,11 @@ void DocumentCommands::Print()
     ChosenPrinter chosen = ApplicationPrinter::Instance().ShowPrint(owner_);
     if (!chosen.dc)
         return;
+    const std::string printerName = ApplicationPrinter::Instance().Chosen().deviceName;
+    PrintProgress progress(owner_, ui::Widen(printerName));
     // The job is named by the caption of the application's main window.
-    PrintReport(richEdit_, document_, chosen.dc.get(), WindowText(GetAncestor(owner_, GA_ROOT)), chosen.toFile);
+    PrintReport(richEdit_, document_, chosen.dc.get(), WindowText(GetAncestor(owner_, GA_ROOT)), printerName,
+                chosen.toFile, progress);
 }
 
 void DocumentCommands::ShowFindDialog()
