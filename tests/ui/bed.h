@@ -39,5 +39,7 @@ void RemoveQueue(const std::wstring& name);
 void RunFrameChecks(Bed& bed);
 void RunDocumentChecks(Bed& bed);
 void RunHygieneChecks(Bed& bed);
+void RunWindowChecks(Bed& bed);
+void RunPrintChecks(Bed& bed);
 
 }  // namespace ostrel::uitest
