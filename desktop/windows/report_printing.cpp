@@ -19,6 +19,10 @@ constexpr int TwipsPerInch = 1440;
 constexpr int PointsPerInch = 72;
 // The report's font names are in the user interface's code page.
 constexpr UINT FontNameCodePage = 932;
+// Some controls lay out the whole text again for every page they format (under Wine about half a
+// second a page for an 11 KB report), so a long report would hold the program for seconds between
+// two pages: beyond this many characters the pages are drawn from the document.
+constexpr LONG ControlLayoutLimit = 32 * 1024;
 
 // The printer's name and the step that failed, with the system's reason.
 [[noreturn]] void Fail(const std::string& printerName, const char* step)
@@ -226,13 +230,25 @@ PrintOutcome PrintFromDocument(const MemoryDocument& document, HDC printer, Prin
         job.StartPage();
         SetBkMode(printer, TRANSPARENT);
         SetTextAlign(printer, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+        // Selecting a font is slow on some printer drivers (they prepare the font for download each
+        // time): a font is selected when it changes, and the page's first one is restored at its end.
+        const ui::SelectedObject restore(printer, GetCurrentObject(printer, OBJ_FONT));
+        HFONT selected = nullptr;
+        COLORREF color = CLR_INVALID;
         int top = 0;
         for (std::size_t index = starts[page]; index < starts[page + 1]; ++index) {
             int x = 0;
             for (const PrintRun& run : lines[index]) {
                 const std::wstring text = Widened(run.text, CP_ACP);
-                const ui::SelectedObject selected(printer, fonts.For(run.format).handle.get());
-                SetTextColor(printer, run.format.color);
+                const HFONT font = fonts.For(run.format).handle.get();
+                if (font != selected) {
+                    SelectObject(printer, font);
+                    selected = font;
+                }
+                if (run.format.color != color) {
+                    SetTextColor(printer, run.format.color);
+                    color = run.format.color;
+                }
                 ExtTextOutW(printer, x, top + metrics[index].ascent, 0, nullptr, text.c_str(),
                             static_cast<UINT>(text.size()), nullptr);
                 SIZE extent{};
@@ -255,9 +271,12 @@ PrintOutcome PrintReport(HWND richEdit, const MemoryDocument& document, HDC prin
     GETTEXTLENGTHEX lengthQuery{GTL_NUMCHARS | GTL_PRECISE, 1200};
     const LONG length =
         static_cast<LONG>(SendMessageW(richEdit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0));
-    FORMATRANGE firstPage = RangeFrom(printer, area, 0);
-    const bool controlFormats = length == 0 || FormatRange(richEdit, false, firstPage) > 0;
-    SendMessageW(richEdit, EM_FORMATRANGE, FALSE, 0);
+    bool controlFormats = false;
+    if (length <= ControlLayoutLimit) {
+        FORMATRANGE firstPage = RangeFrom(printer, area, 0);
+        controlFormats = length == 0 || FormatRange(richEdit, false, firstPage) > 0;
+        SendMessageW(richEdit, EM_FORMATRANGE, FALSE, 0);
+    }
     std::vector<LONG> starts;
     if (controlFormats) {
         starts = ControlPageStarts(richEdit, printer, length, area, monitor);

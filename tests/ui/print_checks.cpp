@@ -50,7 +50,8 @@ DWORD SpoolerJobs(const std::wstring& printer) {
 }
 
 void CheckAnswering(Bed& bed, const OstrelSession& session, HWND report) {
-    if (!bed.Check(StartPrint(session, report, Large), "Ctrl+P prints the large report on its own printer")) return;
+    if (!bed.Check(StartPrint(session, report, L"Print-File"), "Ctrl+P prints the large report on the file queue"))
+        return;
     if (!bed.Check(WaitUntil([&] { return ProgressBox(session) != nullptr; }, 30000), "the progress box shows"))
         return;
     HWND box = ProgressBox(session);
@@ -102,7 +103,7 @@ void CheckCancel(Bed& bed, const OstrelSession& session, HWND report) {
 }
 
 std::wstring TakeMessage(const OstrelSession& session) {
-    HWND box = WaitForMessageBox(session, 60000);
+    HWND box = WaitForMessageBox(session, 180000);
     if (!box) return {};
     const auto text = TextOf(GetDlgItem(box, MessageText));
     Press(box, IDOK);
@@ -124,7 +125,21 @@ void CheckFailures(Bed& bed, const OstrelSession& session, HWND report) {
     PressKeys("ctrl+s");
     HWND dialog = WaitForDialog(session, FileNameCombo);
     SaveThroughDialog(session, dialog, bed.work + L"\\CON.txt");
-    const std::wstring text = TakeMessage(session);
+    // The device "exists": the dialog first asks whether to replace it.
+    HWND ask = WaitForMessageBox(session);
+    if (ask && GetDlgItem(ask, IDYES)) {
+        Press(ask, IDYES);
+        WaitGone(ask);
+        ask = nullptr;
+    }
+    std::wstring text;
+    if (ask) {
+        text = TextOf(GetDlgItem(ask, MessageText));
+        Press(ask, IDOK);
+        WaitGone(ask);
+    } else {
+        text = TakeMessage(session);
+    }
     bed.Check(text.find(L"reserved") != std::wstring::npos, "saving as CON.txt says the name is reserved for a device",
               Utf8(text));
     if (HWND still = session.Dialog(FileNameCombo)) {
