@@ -367,6 +367,7 @@ void FrameWindow::ShowMenuBar(bool merged)
 void FrameWindow::ReportWindowActivated(ReportWindow& window)
 {
     ShowMenuBar(true);
+    UpdateToolBar();
     // The window that takes over from one the refresh closed selects nothing: the refresh decided
     // the selection.
     if (!closedByRefresh_.empty())

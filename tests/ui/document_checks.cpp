@@ -331,7 +331,7 @@ void RunDocumentChecks(Bed& bed) {
 
     const CommandId reportButtons[] = {CommandId::Find, CommandId::FindNext, CommandId::SaveAs, CommandId::Print};
     for (CommandId command : reportButtons) {
-        bed.Check(ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(command))),
+        bed.Check(WaitUntil([&] { return ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(command))); }, 5000),
                   "with a report window, the tool bar's " + Utf8(CommandInfoOf(command).caption) + " is enabled");
     }
     CheckCopyAndSelectAll(bed, report);
