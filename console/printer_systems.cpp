@@ -3,6 +3,7 @@
 #include "platform/printer_list.h"
 
 #include <ostream>
+#include <utility>
 
 namespace ostrel {
 

@@ -17,6 +17,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 namespace ostrel {
 

@@ -1,5 +1,6 @@
-// The rich-text document a report is written into: the data model of the report control.
-// The window build implements it on the rich-text control; MemoryDocument implements it portably.
+// The rich-text document a report is written into, with the report control's model of text,
+// selection and character formats. MemoryDocument implements it; a report window shows the RTF
+// that it writes.
 #pragma once
 
 #include <cstdint>

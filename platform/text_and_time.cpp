@@ -1,5 +1,9 @@
 #include "platform/text_and_time.h"
 
+#ifdef _WIN32
+#include "platform/win32/wide_text.h"
+#endif
+
 #include <cstdint>
 
 namespace ostrel {
@@ -16,14 +20,7 @@ std::string WideToAnsi(const WORD* text, std::size_t length)
     std::size_t units = 0;
     while (units < length && text[units] != 0)
         ++units;
-    if (units == 0)
-        return {};
-    const auto* wide = reinterpret_cast<const wchar_t*>(text);
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(units), nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(units), ansi.data(), size, nullptr, nullptr);
-    return ansi;
+    return Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(text), units));
 }
 
 #else

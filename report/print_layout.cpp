@@ -1,5 +1,7 @@
 #include "report/print_layout.h"
 
+#include <utility>
+
 namespace ostrel {
 
 std::vector<PrintLine> PrintLinesOf(const MemoryDocument& document)

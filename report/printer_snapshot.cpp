@@ -12,6 +12,7 @@
 #include "report/report_builder.h"
 
 #include <cstring>
+#include <utility>
 
 namespace ostrel {
 

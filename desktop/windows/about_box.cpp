@@ -1,7 +1,7 @@
 #include "desktop/windows/about_box.h"
 
 #include "desktop/res/resource_ids.h"
-#include "platform/win32/ui/wide_text.h"
+#include "platform/win32/wide_text.h"
 #include "program_version.h"
 
 #include <string>
@@ -20,7 +20,7 @@ constexpr wchar_t Description[] = L"プリンタとドライバの情報を一�
 void ShowAboutBox(HWND owner)
 {
     const std::wstring text =
-        L"Ostrel\nバージョン " + ui::Widen(OSTREL_VERSION_TEXT) + L"\n\n" + Description;
+        L"Ostrel\nバージョン " + Widen(OSTREL_VERSION_TEXT) + L"\n\n" + Description;
     MSGBOXPARAMSW box{};
     box.cbSize = sizeof box;
     box.hwndOwner = owner;

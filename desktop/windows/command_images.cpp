@@ -1,6 +1,7 @@
 #include "desktop/windows/command_images.h"
 
 #include "desktop/res/resource_ids.h"
+#include "desktop/windows/program_look.h"
 
 #include <stdexcept>
 
@@ -8,12 +9,11 @@ namespace ostrel {
 
 namespace {
 
-constexpr int ImageSize = 16;
 constexpr COLORREF Transparent = RGB(255, 0, 255);
 
 ui::UniqueImageList LoadStrip(int resource, int count)
 {
-    ui::UniqueImageList list(ImageList_Create(ImageSize, ImageSize, ILC_COLOR24 | ILC_MASK, count, 0));
+    ui::UniqueImageList list(ImageList_Create(SmallImageSize, SmallImageSize, ILC_COLOR24 | ILC_MASK, count, 0));
     const ui::UniqueBitmap strip(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!list || !strip || ImageList_AddMasked(list.get(), strip.get(), Transparent) < 0)

@@ -1,17 +1,17 @@
 #include "desktop/windows/document_commands.h"
 
+#include "desktop/windows/print_progress.h"
+#include "desktop/windows/program_look.h"
+#include "desktop/windows/report_printing.h"
+#include "platform/file_replace.h"
+#include "platform/win32/wide_text.h"
 #include "report/find_rules.h"
 #include "report/save_format.h"
-#include "platform/win32/application_printer.h"
-#include "platform/file_replace.h"
-#include "desktop/windows/print_progress.h"
-#include "desktop/windows/report_printing.h"
-#include "platform/win32/ui/wide_text.h"
 
-#include <richedit.h>
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,7 +19,6 @@ namespace ostrel {
 
 namespace {
 
-constexpr wchar_t ApplicationTitle[] = L"Ostrel";
 constexpr wchar_t NotFoundSuffix[] = L"が見つかりません";
 // Text files, rich-text files, all files: pairs of a description and its pattern.
 constexpr wchar_t SaveFilter[] = L"テキストファイル (*.txt)\0*.TXT\0"
@@ -42,22 +41,6 @@ const CodePageRules& SystemCodePageRules()
     return rules;
 }
 
-// The search text in the report's code page; none when a character has no equal there, since the
-// report cannot hold it.
-std::optional<std::string> InSystemCodePage(const std::wstring& text)
-{
-    const int wideLength = static_cast<int>(text.size());
-    BOOL lossy = FALSE;
-    const int length =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), wideLength, nullptr, 0, nullptr, &lossy);
-    if (length <= 0 || lossy)
-        return std::nullopt;
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), wideLength, narrow.data(), length, nullptr,
-                        nullptr);
-    return narrow;
-}
-
 // The file name's type decides the format; only its last few characters matter, and those are ASCII.
 SaveFormat SaveFormatOfWide(const std::wstring& fileName)
 {
@@ -66,13 +49,6 @@ SaveFormat SaveFormatOfWide(const std::wstring& fileName)
     for (const wchar_t c : fileName)
         ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     return SaveFormatOf(ascii);
-}
-
-CHARRANGE SelectionOf(HWND richEdit)
-{
-    CHARRANGE selection{};
-    SendMessageW(richEdit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    return selection;
 }
 
 std::wstring WindowText(HWND window)
@@ -90,8 +66,9 @@ UINT DocumentCommands::FindMessage()
     return message;
 }
 
-DocumentCommands::DocumentCommands(HWND owner, HWND richEdit, const MemoryDocument& document)
-    : owner_(owner), richEdit_(richEdit), document_(document)
+DocumentCommands::DocumentCommands(HWND owner, ui::RichEdit& richEdit, const MemoryDocument& document,
+                                   ApplicationPrinter& printer)
+    : owner_(owner), richEdit_(richEdit), document_(document), printer_(printer)
 {
     find_.lStructSize = sizeof find_;
     find_.hwndOwner = owner_;
@@ -112,11 +89,11 @@ bool DocumentCommands::IsEnabled(CommandId id) const
 {
     switch (id) {
     case CommandId::Copy: {
-        const CHARRANGE selection = SelectionOf(richEdit_);
-        return selection.cpMin != selection.cpMax;
+        const auto [start, end] = richEdit_.Selection();
+        return start != end;
     }
     case CommandId::SelectAll:
-        return GetWindowTextLengthW(richEdit_) > 0;
+        return richEdit_.TextLength() > 0;
     default:
         return IsDocumentCommand(id);
     }
@@ -129,19 +106,17 @@ void DocumentCommands::Execute(CommandId id)
         SaveAs();
         break;
     case CommandId::PrintSetup:
-        ApplicationPrinter::Instance().ShowPrinterSetup(owner_);
+        printer_.ShowPrinterSetup(owner_);
         break;
     case CommandId::Print:
         Print();
         break;
     case CommandId::Copy:
-        SendMessageW(richEdit_, WM_COPY, 0, 0);
+        richEdit_.CopySelection();
         break;
-    case CommandId::SelectAll: {
-        CHARRANGE all{0, -1};
-        SendMessageW(richEdit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    case CommandId::SelectAll:
+        richEdit_.Select(0, -1);
         break;
-    }
     case CommandId::Find:
         ShowFindDialog();
         break;
@@ -183,11 +158,11 @@ void DocumentCommands::SaveAs()
 
 void DocumentCommands::Print()
 {
-    ChosenPrinter chosen = ApplicationPrinter::Instance().ShowPrint(owner_);
+    ChosenPrinter chosen = printer_.ShowPrint(owner_);
     if (!chosen.dc)
         return;
-    const std::string printerName = ApplicationPrinter::Instance().Chosen().deviceName;
-    PrintProgress progress(owner_, ui::Widen(printerName));
+    const std::string printerName = printer_.GetCurrentPrinterName();
+    PrintProgress progress(owner_, Widen(printerName));
     // The job is named by the caption of the application's main window.
     PrintReport(richEdit_, document_, chosen.dc.get(), WindowText(GetAncestor(owner_, GA_ROOT)), printerName,
                 chosen.toFile, progress);
@@ -230,12 +205,13 @@ void DocumentCommands::FindInReport(bool forward)
     std::string text;
     std::size_t searchBytes = 0;
     const CodePageRules& rules = SystemCodePageRules();
-    if (const std::optional<std::string> narrow = InSystemCodePage(searchText)) {
+    // A search text with a character the report's code page has no equal for cannot be in the report.
+    if (const std::optional<std::string> narrow = NarrowExactly(searchText)) {
         text = document_.Text();
         searchBytes = narrow->size();
-        const CHARRANGE selection = SelectionOf(richEdit_);
-        const std::size_t start = BytePositionOf(text, static_cast<std::size_t>(selection.cpMin), rules);
-        const std::size_t end = BytePositionOf(text, static_cast<std::size_t>(selection.cpMax), rules);
+        const auto [selectionStart, selectionEnd] = richEdit_.Selection();
+        const std::size_t start = BytePositionOf(text, static_cast<std::size_t>(selectionStart), rules);
+        const std::size_t end = BytePositionOf(text, static_cast<std::size_t>(selectionEnd), rules);
         FindRequest request{text, *narrow, start, end - start, forward, (find_.Flags & FR_MATCHCASE) != 0,
                             (find_.Flags & FR_WHOLEWORD) != 0};
         hit = FindInText(request, rules);
@@ -244,14 +220,13 @@ void DocumentCommands::FindInReport(bool forward)
         // Over the find dialog when the search came from it, so the message is not hidden behind it.
         const HWND active = GetActiveWindow();
         const HWND boxOwner = findDialog_ != nullptr && active == findDialog_ ? findDialog_ : owner_;
-        MessageBoxW(boxOwner, (searchText + NotFoundSuffix).c_str(), ApplicationTitle, MB_OK);
+        MessageBoxW(boxOwner, (searchText + NotFoundSuffix).c_str(), ProgramTitle, MB_OK);
         return;
     }
-    SetFocus(richEdit_);
-    CHARRANGE found{static_cast<LONG>(CharacterPositionOf(text, *hit, rules)),
-                    static_cast<LONG>(CharacterPositionOf(text, *hit + searchBytes, rules))};
-    SendMessageW(richEdit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&found));
-    SendMessageW(richEdit_, EM_SCROLLCARET, 0, 0);
+    SetFocus(richEdit_.Handle());
+    richEdit_.Select(static_cast<int>(CharacterPositionOf(text, *hit, rules)),
+                     static_cast<int>(CharacterPositionOf(text, *hit + searchBytes, rules)));
+    richEdit_.ScrollCaretIntoView();
 }
 
 }  // namespace ostrel

@@ -5,6 +5,8 @@
 
 #include "desktop/command_table.h"
 #include "platform/portable/memory_document.h"
+#include "platform/win32/application_printer.h"
+#include "platform/win32/ui/rich_edit.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -19,8 +21,8 @@ public:
     static UINT FindMessage();
 
     // owner: the report window; richEdit: its control showing document, the report the window
-    // built, which must live as long as these commands.
-    DocumentCommands(HWND owner, HWND richEdit, const MemoryDocument& document);
+    // built; printer: the process's printer object. All three must live as long as these commands.
+    DocumentCommands(HWND owner, ui::RichEdit& richEdit, const MemoryDocument& document, ApplicationPrinter& printer);
     ~DocumentCommands();
     DocumentCommands(const DocumentCommands&) = delete;
     DocumentCommands& operator=(const DocumentCommands&) = delete;
@@ -43,8 +45,9 @@ private:
     void FindInReport(bool forward);
 
     HWND owner_;
-    HWND richEdit_;
+    ui::RichEdit& richEdit_;
     const MemoryDocument& document_;
+    ApplicationPrinter& printer_;
 
     // The save dialog opens on rich text; later it opens on the type chosen last.
     DWORD saveFilterIndex_ = 2;

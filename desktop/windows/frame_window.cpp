@@ -1,11 +1,12 @@
 #include "desktop/windows/frame_window.h"
 
-#include "desktop/windows/about_box.h"
-#include "desktop/windows/command_images.h"
-#include "desktop/windows/frame_controls.h"
 #include "desktop/frame_command_state.h"
 #include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
+#include "desktop/windows/about_box.h"
+#include "desktop/windows/command_images.h"
+#include "desktop/windows/frame_controls.h"
+#include "desktop/windows/program_look.h"
 
 #include <commctrl.h>
 
@@ -69,7 +70,7 @@ TextEquals LocaleTextEquals()
 
 }  // namespace
 
-FrameWindow::FrameWindow(Spooler& spooler) : spooler_(spooler), printers_(spooler) {}
+FrameWindow::FrameWindow(ApplicationPrinter& printer) : printer_(printer), printers_(printer) {}
 
 FrameWindow::~FrameWindow() = default;
 
@@ -95,7 +96,7 @@ void FrameWindow::Create()
     focusAccelerators_ = BuildAccelerators(commandsWhere(ActsOnFocusedReport));
     findAccelerators_ = BuildAccelerators(std::vector<CommandInfo>{CommandInfoOf(CommandId::FindNext),
                                                                        CommandInfoOf(CommandId::FindPrev)});
-    const HWND hwnd = CreateWindowExW(0, ClassName, L"Ostrel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, InitialLeft,
+    const HWND hwnd = CreateWindowExW(0, ClassName, ProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, InitialLeft,
                                       InitialTop, InitialWidth, InitialHeight, nullptr, frameMenu_.bar.get(),
                                       GetModuleHandleW(nullptr), this);
     if (hwnd == nullptr)

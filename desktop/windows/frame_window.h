@@ -22,7 +22,7 @@ public:
     static constexpr const wchar_t* ClassName = L"TFormOstrel";
 
     // The printer object and the spooler every report asks.
-    explicit FrameWindow(Spooler& spooler);
+    explicit FrameWindow(ApplicationPrinter& printer);
     ~FrameWindow() override;
 
     // Creates the window (not yet shown).
@@ -42,7 +42,7 @@ protected:
 private:
     // ReportWindowHost
     HWND MdiClient() const override { return mdiClient_; }
-    Spooler& ReportSpooler() override { return spooler_; }
+    ApplicationPrinter& Printer() override { return printer_; }
     HIMAGELIST CommandImages() const override { return imageList_.get(); }
     void ReportWindowActivated(ReportWindow& window) override;
     void ReportWindowDeactivated(ReportWindow& window) override;
@@ -64,7 +64,7 @@ private:
     void ShowMenuBar(bool merged);
     void RepaintNonClientArea();
 
-    Spooler& spooler_;
+    ApplicationPrinter& printer_;
     PrinterList printers_;
     bool shown_ = false;  // FShown: the first showing has run the refresh
     HWND mdiClient_ = nullptr;

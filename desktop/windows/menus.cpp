@@ -1,5 +1,7 @@
 #include "desktop/windows/menus.h"
 
+#include "desktop/windows/program_look.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -8,7 +10,6 @@ namespace ostrel {
 
 namespace {
 
-constexpr int ImageSize = 16;
 
 void SetItemBitmap(HMENU menu, int position, HBITMAP bitmap)
 {
@@ -87,8 +88,8 @@ bool MeasureMenuImage(MEASUREITEMSTRUCT& item)
 {
     if (item.CtlType != ODT_MENU)
         return false;
-    item.itemWidth = ImageSize;
-    item.itemHeight = ImageSize;
+    item.itemWidth = SmallImageSize;
+    item.itemHeight = SmallImageSize;
     return true;
 }
 
@@ -98,7 +99,7 @@ bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images)
         return false;
     for (const CommandInfo& command : AllCommands()) {
         if (static_cast<UINT>(command.id) == item.itemID && command.image != NoImage) {
-            const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - ImageSize) / 2;
+            const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - SmallImageSize) / 2;
             ImageList_Draw(images, command.image, item.hDC, item.rcItem.left, top,
                            (item.itemState & ODS_GRAYED) ? ILD_BLEND50 : ILD_NORMAL);
             break;

@@ -1,8 +1,9 @@
 // The program entry of Ostrel.exe: the application object, the frame, the message loop.
 #include "desktop/windows/frame_window.h"
+#include "desktop/windows/program_look.h"
+#include "platform/win32/application_printer.h"
 #include "platform/win32/ui/application.h"
 #include "platform/win32/win32_spooler.h"
-#include "platform/win32/application_printer.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -33,12 +34,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     const OleSession ole;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    Application::SetTitle(L"Ostrel");
+    Application::SetTitle(ostrel::ProgramTitle);
     try {
         // Reports follow the printer the print and printer-setup dialogs chose last.
         ostrel::Win32Spooler systemSpooler;
-        ostrel::ApplicationSpooler spooler(systemSpooler);
-        ostrel::FrameWindow frame(spooler);
+        ostrel::ApplicationPrinter printer(systemSpooler);
+        ostrel::FrameWindow frame(printer);
         frame.Create();
         ShowWindow(frame.Handle(), showCommand);
         UpdateWindow(frame.Handle());

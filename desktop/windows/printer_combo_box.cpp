@@ -1,6 +1,7 @@
 #include "desktop/windows/printer_combo_box.h"
 
-#include "platform/win32/ui/wide_text.h"
+#include "desktop/windows/program_look.h"
+#include "platform/win32/wide_text.h"
 
 #include <commctrl.h>
 
@@ -10,7 +11,6 @@ namespace ostrel {
 
 namespace {
 
-constexpr int ImageSize = 16;
 constexpr int TextGap = 2;  // between the image and the text, and above the text
 
 }  // namespace
@@ -40,12 +40,12 @@ std::string PrinterComboBox::Text(int index) const
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied = SendMessageW(hwnd_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
-    return ui::Narrow(text);
+    return Narrow(text);
 }
 
 void PrinterComboBox::Insert(int index, const std::string& text)
 {
-    const std::wstring wide = ui::Widen(text);
+    const std::wstring wide = Widen(text);
     const LRESULT at = SendMessageW(hwnd_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(wide.c_str()));
     if (at == CB_ERR || at == CB_ERRSPACE)
         throw std::runtime_error("cannot add a printer to the printer list");
@@ -117,7 +117,7 @@ void PrinterComboBox::DrawItem(const DRAWITEMSTRUCT& item, HIMAGELIST images, bo
         return buffer;
     }();
     SetBkMode(dc, OPAQUE);
-    TextOutW(dc, area.left + ImageSize + TextGap, area.top + TextGap, text.c_str(), static_cast<int>(text.size()));
+    TextOutW(dc, area.left + SmallImageSize + TextGap, area.top + TextGap, text.c_str(), static_cast<int>(text.size()));
     if (focused)
         DrawFocusRect(dc, &area);
 }

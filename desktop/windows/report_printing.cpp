@@ -2,9 +2,8 @@
 
 #include "platform/win32/system_error_text.h"
 #include "platform/win32/ui/handles.h"
+#include "platform/win32/wide_text.h"
 #include "report/print_layout.h"
-
-#include <richedit.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -35,13 +34,13 @@ constexpr LONG ControlLayoutLimit = 32 * 1024;
 // Abandons the job unless it was ended, and frees what the control cached for the printer.
 class PrintJob {
 public:
-    PrintJob(HWND richEdit, HDC printer, const std::string& printerName)
+    PrintJob(ui::RichEdit& richEdit, HDC printer, const std::string& printerName)
         : richEdit_(richEdit), printer_(printer), printerName_(printerName)
     {
     }
     ~PrintJob()
     {
-        SendMessageW(richEdit_, EM_FORMATRANGE, FALSE, 0);
+        richEdit_.EndFormatting();
         if (!ended_)
             AbortDoc(printer_);
     }
@@ -67,7 +66,7 @@ public:
     const std::string& PrinterName() const { return printerName_; }
 
 private:
-    HWND richEdit_;
+    ui::RichEdit& richEdit_;
     HDC printer_;
     std::string printerName_;
     bool ended_ = false;
@@ -96,14 +95,10 @@ FORMATRANGE RangeFrom(HDC printer, const RECT& area, LONG first)
     return range;
 }
 
-LONG FormatRange(HWND richEdit, bool draw, FORMATRANGE& range)
-{
-    return static_cast<LONG>(SendMessageW(richEdit, EM_FORMATRANGE, draw, reinterpret_cast<LPARAM>(&range)));
-}
-
 // The first character of each page, laid out without drawing, so that the pages can be counted.
 // Empty when the monitor cancelled.
-std::vector<LONG> ControlPageStarts(HWND richEdit, HDC printer, LONG length, const RECT& area, PrintMonitor& monitor)
+std::vector<LONG> ControlPageStarts(ui::RichEdit& richEdit, HDC printer, LONG length, const RECT& area,
+                                    PrintMonitor& monitor)
 {
     std::vector<LONG> starts;
     LONG first = 0;
@@ -112,17 +107,17 @@ std::vector<LONG> ControlPageStarts(HWND richEdit, HDC printer, LONG length, con
             return {};
         starts.push_back(first);
         FORMATRANGE range = RangeFrom(printer, area, first);
-        const LONG next = FormatRange(richEdit, false, range);
+        const LONG next = richEdit.FormatRange(range, false);
         // A page that took nothing would never end the loop: what is left cannot be printed.
         if (next <= first)
             break;
         first = next;
     } while (first < length);
-    SendMessageW(richEdit, EM_FORMATRANGE, FALSE, 0);
+    richEdit.EndFormatting();
     return starts;
 }
 
-PrintOutcome PrintThroughControl(HWND richEdit, HDC printer, PrintJob& job, const std::vector<LONG>& starts,
+PrintOutcome PrintThroughControl(ui::RichEdit& richEdit, HDC printer, PrintJob& job, const std::vector<LONG>& starts,
                                  const RECT& area, PrintMonitor& monitor)
 {
     const int pages = static_cast<int>(starts.size());
@@ -133,19 +128,10 @@ PrintOutcome PrintThroughControl(HWND richEdit, HDC printer, PrintJob& job, cons
         FORMATRANGE range = RangeFrom(printer, area, starts[static_cast<std::size_t>(page)]);
         if (page + 1 < pages)
             range.chrg.cpMax = starts[static_cast<std::size_t>(page) + 1];
-        FormatRange(richEdit, true, range);
+        richEdit.FormatRange(range, true);
         job.EndPage();
     }
     return PrintOutcome::Printed;
-}
-
-std::wstring Widened(const std::string& text, UINT codePage)
-{
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
 }
 
 // One printer font per character format, made on first use.
@@ -168,9 +154,9 @@ public:
             if (font.format == format)
                 return font;
         }
-        std::wstring face = Widened(format.fontName, FontNameCodePage);
+        std::wstring face = Widen(format.fontName, FontNameCodePage);
         if (face.empty())
-            face = Widened(format.fontName, CP_ACP);
+            face = Widen(format.fontName, CP_ACP);
         Font font{format, ui::UniqueFont(CreateFontW(
                               -MulDiv(format.sizePoints, dpiY_, PointsPerInch), 0, 0, 0,
                               (format.styles & StyleBold) ? FW_BOLD : FW_NORMAL, (format.styles & StyleItalic) != 0,
@@ -239,7 +225,7 @@ PrintOutcome PrintFromDocument(const MemoryDocument& document, HDC printer, Prin
         for (std::size_t index = starts[page]; index < starts[page + 1]; ++index) {
             int x = 0;
             for (const PrintRun& run : lines[index]) {
-                const std::wstring text = Widened(run.text, CP_ACP);
+                const std::wstring text = Widen(run.text, CP_ACP);
                 const HFONT font = fonts.For(run.format).handle.get();
                 if (font != selected) {
                     SelectObject(printer, font);
@@ -264,18 +250,17 @@ PrintOutcome PrintFromDocument(const MemoryDocument& document, HDC printer, Prin
 
 }  // namespace
 
-PrintOutcome PrintReport(HWND richEdit, const MemoryDocument& document, HDC printer, const std::wstring& documentName,
-                         const std::string& printerName, bool toFile, PrintMonitor& monitor)
+PrintOutcome PrintReport(ui::RichEdit& richEdit, const MemoryDocument& document, HDC printer,
+                         const std::wstring& documentName, const std::string& printerName, bool toFile,
+                         PrintMonitor& monitor)
 {
     const RECT area = PrintableTwips(printer, printerName);
-    GETTEXTLENGTHEX lengthQuery{GTL_NUMCHARS | GTL_PRECISE, 1200};
-    const LONG length =
-        static_cast<LONG>(SendMessageW(richEdit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0));
+    const LONG length = richEdit.TextLength();
     bool controlFormats = false;
     if (length <= ControlLayoutLimit) {
         FORMATRANGE firstPage = RangeFrom(printer, area, 0);
-        controlFormats = length == 0 || FormatRange(richEdit, false, firstPage) > 0;
-        SendMessageW(richEdit, EM_FORMATRANGE, FALSE, 0);
+        controlFormats = length == 0 || richEdit.FormatRange(firstPage, false) > 0;
+        richEdit.EndFormatting();
     }
     std::vector<LONG> starts;
     if (controlFormats) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/portable/memory_document.h"
+#include "platform/win32/ui/rich_edit.h"
 
 #include <windows.h>
 
@@ -26,11 +27,12 @@ enum class PrintOutcome { Printed, Cancelled };
 // Fills each page from the top of the printer's printable area over its full width and starts a
 // new page when one is full, until the last character. The rich-text control lays the pages out;
 // where it cannot (a control that formats nothing for a printer) or the report is long, the report
-// is drawn from document, the text the control shows, with the same fonts, styles and colours. toFile sends the
-// job to the print-to-file path (the system asks for the file). A job the user cancels there or
-// through the monitor is no failure; any other failure throws std::runtime_error naming
-// printerName and giving the system's reason, and abandons the job.
-PrintOutcome PrintReport(HWND richEdit, const MemoryDocument& document, HDC printer, const std::wstring& documentName,
-                         const std::string& printerName, bool toFile, PrintMonitor& monitor);
+// is drawn from document, the text the control shows, with the same fonts, styles and colours.
+// toFile sends the job to the print-to-file path (the system asks for the file). A job the user
+// cancels there or through the monitor is no failure; any other failure throws
+// std::runtime_error naming printerName and giving the system's reason, and abandons the job.
+PrintOutcome PrintReport(ui::RichEdit& richEdit, const MemoryDocument& document, HDC printer,
+                         const std::wstring& documentName, const std::string& printerName, bool toFile,
+                         PrintMonitor& monitor);
 
 }  // namespace ostrel

@@ -3,13 +3,14 @@
 #include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
 #include "desktop/windows/menus.h"
-#include "platform/win32/ui/wide_text.h"
+#include "platform/win32/wide_text.h"
 #include "report/report_builder.h"
 
 #include <richedit.h>
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <utility>
 
 namespace ostrel {
 
@@ -46,11 +47,11 @@ ReportWindow& ReportWindow::Create(ReportWindowHost& host)
 void ReportWindow::MakeReport(const std::string& entry)
 {
     const ui::WaitCursor wait;
-    SetWindowTextW(Handle(), ui::Widen(entry).c_str());
+    SetWindowTextW(Handle(), Widen(entry).c_str());
     // The window menu lists the windows by caption; not every system renews it on its own.
     SendMessageW(host_.MdiClient(), WM_MDIREFRESHMENU, 0, 0);
     DrawMenuBar(GetParent(host_.MdiClient()));
-    ReportBuilder builder(host_.ReportSpooler(), document_);
+    ReportBuilder builder(host_.Printer(), document_);
     const PrinterNames names = builder.MakeReport(entry);
     deviceName_ = names.deviceName;
     portName_ = names.portName;
@@ -121,7 +122,7 @@ LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                                 ReportFontName));
         SendMessageW(richEdit_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        commands_ = std::make_unique<DocumentCommands>(Handle(), richEdit_->Handle(), document_);
+        commands_ = std::make_unique<DocumentCommands>(Handle(), *richEdit_, document_, host_.Printer());
         break;
     }
     case WM_MEASUREITEM:

@@ -5,7 +5,7 @@
 #include "desktop/command_table.h"
 #include "desktop/windows/document_commands.h"
 #include "platform/portable/memory_document.h"
-#include "platform/spooler.h"
+#include "platform/win32/application_printer.h"
 #include "platform/win32/ui/handles.h"
 #include "platform/win32/ui/rich_edit.h"
 #include "platform/win32/ui/window.h"
@@ -21,7 +21,8 @@ class ReportWindow;
 class ReportWindowHost {
 public:
     virtual HWND MdiClient() const = 0;
-    virtual Spooler& ReportSpooler() = 0;
+    // The process's printer object: the spooler every report asks, and the print dialogs.
+    virtual ApplicationPrinter& Printer() = 0;
     // The command images (ImageList) that menu items show.
     virtual HIMAGELIST CommandImages() const = 0;
     virtual void ReportWindowActivated(ReportWindow& window) = 0;

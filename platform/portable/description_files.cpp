@@ -3,6 +3,8 @@
 #include "platform/portable/code_page.h"
 #include "platform/printer_list.h"
 
+#include <utility>
+
 namespace ostrel {
 
 void DescriptionFiles::LoadFile(const std::string& path)

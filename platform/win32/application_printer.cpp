@@ -1,14 +1,17 @@
 #include "platform/win32/application_printer.h"
 
-#include <commdlg.h>
-#include <winspool.h>
+#include "platform/data_fault.h"
+#include "platform/scoped_printer.h"
+#include "platform/spooler_queries.h"
+#include "platform/win32/wide_text.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace ostrel {
 
@@ -17,37 +20,13 @@ namespace {
 // At most capacity characters of a wide name that need not be terminated, in the system code page.
 std::string Narrowed(const wchar_t* text, std::size_t capacity)
 {
-    const int length = static_cast<int>(std::find(text, text + capacity, L'\0') - text);
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(std::max(size, 0)), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, text, length, narrow.data(), size, nullptr, nullptr);
-    return narrow;
+    return Narrow(std::wstring_view(text, static_cast<std::size_t>(std::find(text, text + capacity, L'\0') - text)));
 }
 
 void CopyName(const wchar_t* name, std::size_t capacity, BYTE* target)
 {
     const std::string narrow = Narrowed(name, capacity);
     std::memcpy(target, narrow.data(), std::min(narrow.size(), capacity - 1));
-}
-
-// The printer's driver as the spooler names it; empty when the printer cannot be asked.
-std::string DriverNameOf(const std::string& device)
-{
-    std::vector<char> name(device.c_str(), device.c_str() + device.size() + 1);
-    HANDLE printer = nullptr;
-    if (!OpenPrinterA(name.data(), &printer, nullptr))
-        return {};
-    std::string driver;
-    DWORD needed = 0;
-    GetPrinterA(printer, 2, nullptr, 0, &needed);
-    std::vector<BYTE> info(needed);
-    if (needed >= sizeof(PRINTER_INFO_2A) && GetPrinterA(printer, 2, info.data(), needed, &needed)) {
-        const char* text = reinterpret_cast<const PRINTER_INFO_2A*>(info.data())->pDriverName;
-        driver = text != nullptr ? text : "";
-    }
-    ClosePrinter(printer);
-    return driver;
 }
 
 }  // namespace
@@ -89,10 +68,20 @@ UniqueGlobalMemory AnsiDevModeOf(HGLOBAL wideBlock)
     return ansiBlock;
 }
 
-ApplicationPrinter& ApplicationPrinter::Instance()
+std::string ApplicationPrinter::DriverNameOf(const std::string& device)
 {
-    static ApplicationPrinter printer;
-    return printer;
+    try {
+        ScopedPrinter printer(inner_);
+        if (!printer.Open(device))
+            return {};
+        const std::optional<SpoolerBuffer> info = QueryPrinterInfo(inner_, printer.Get(), 2);
+        if (!info)
+            return {};
+        const char* text = info->Text(info->RecordAtStart<PRINTER_INFO_2A>().pDriverName);
+        return text != nullptr ? text : "";
+    } catch (const DataFault&) {
+        return {};  // a record that does not hold together names no driver
+    }
 }
 
 bool ApplicationPrinter::Run(PRINTDLGW& dialog)

@@ -1,12 +1,13 @@
-// The program's one current printer: the device mode and device names that the print and the
-// printer-setup dialogs of every report window share, so that a printer chosen in one is the
-// printer the next print uses.
+// The program's one current printer, chosen in the print dialogs and asked through the spooler.
 #pragma once
 
 #include "platform/forwarding_spooler.h"
 #include "platform/win32/ui/handles.h"
 
 #include <windows.h>
+#include <commdlg.h>
+
+#include <string>
 
 namespace ostrel {
 
@@ -25,12 +26,13 @@ struct ChosenPrinter {
     bool toFile = false;  // the user asked for the print-to-file path
 };
 
-class ApplicationPrinter {
+// The process's printer object: the system's spooler, except that the current printer is the one
+// the print or printer-setup dialog chose last, once one did. Every report window's dialogs share
+// its device mode and device names, so that a printer chosen in one is the printer the next print
+// and the next report use.
+class ApplicationPrinter final : public ForwardingSpooler {
 public:
-    static ApplicationPrinter& Instance();
-
-    ApplicationPrinter(const ApplicationPrinter&) = delete;
-    ApplicationPrinter& operator=(const ApplicationPrinter&) = delete;
+    using ForwardingSpooler::ForwardingSpooler;
 
     // The printer-setup dialog: a confirmed choice becomes the current printer.
     void ShowPrinterSetup(HWND owner);
@@ -38,41 +40,28 @@ public:
     // device context for it; a cancelled dialog returns no context.
     ChosenPrinter ShowPrint(HWND owner);
 
-    // Whether a dialog has chosen a printer yet; until then the program stands on the system's default.
-    bool HasChosen() const { return chosen_.devMode != nullptr || !chosen_.deviceName.empty(); }
-    // The chosen printer as the reports read it: ANSI names and an ANSI device mode (a DEVMODEA in a
-    // global block this object owns, valid until the next confirmed dialog).
-    const CurrentPrinter& Chosen() const { return chosen_; }
+    // Once a dialog chose a printer: ANSI names and an ANSI device mode (a DEVMODEA in a global
+    // block this object owns, valid until the next confirmed dialog).
+    CurrentPrinter GetCurrentPrinter() override { return HasChosen() ? chosen_ : inner_.GetCurrentPrinter(); }
+    std::string GetCurrentPrinterName() override
+    {
+        return HasChosen() ? chosen_.deviceName : inner_.GetCurrentPrinterName();
+    }
 
 private:
-    ApplicationPrinter() = default;
+    // Until a dialog has chosen a printer the program stands on the system's default.
+    bool HasChosen() const { return chosen_.devMode != nullptr || !chosen_.deviceName.empty(); }
     // Runs the dialog on the shared handles; false when the user cancelled.
     bool Run(PRINTDLGW& dialog);
     void TakeChoice();
+    // The printer's driver as the spooler names it; empty when the printer cannot be asked.
+    std::string DriverNameOf(const std::string& device);
 
     // Null until a dialog first chose a printer: the dialogs then start on the system's default.
     UniqueGlobalMemory devMode_;
     UniqueGlobalMemory devNames_;
     UniqueGlobalMemory ansiDevMode_;
     CurrentPrinter chosen_;
-};
-
-// The system's spooler, except that the application's printer object stands on the printer the
-// print or printer-setup dialog chose last, once one did.
-class ApplicationSpooler final : public ForwardingSpooler {
-public:
-    using ForwardingSpooler::ForwardingSpooler;
-
-    CurrentPrinter GetCurrentPrinter() override
-    {
-        const ApplicationPrinter& printer = ApplicationPrinter::Instance();
-        return printer.HasChosen() ? printer.Chosen() : inner_.GetCurrentPrinter();
-    }
-    std::string GetCurrentPrinterName() override
-    {
-        const ApplicationPrinter& printer = ApplicationPrinter::Instance();
-        return printer.HasChosen() ? printer.Chosen().deviceName : inner_.GetCurrentPrinterName();
-    }
 };
 
 }  // namespace ostrel

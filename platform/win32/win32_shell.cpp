@@ -2,6 +2,7 @@
 #include <shlobj.h>
 
 #include "platform/shell_namespace.h"
+#include "platform/win32/wide_text.h"
 
 namespace ostrel {
 
@@ -61,11 +62,11 @@ public:
     void Free(void* block) override { CoTaskMemFree(block); }
 
     std::optional<std::wstring> WidenPath(const char* text) override {
-        wchar_t buffer[MAX_PATH];
-        if (MultiByteToWideChar(CP_ACP, 0, text, -1, buffer, MAX_PATH) == 0) {
+        std::wstring wide = Widen(text);
+        if (wide.size() >= MAX_PATH) {
             return std::nullopt;
         }
-        return std::wstring(buffer);
+        return wide;
     }
 
     std::unique_ptr<DesktopFolder> OpenDesktopFolder() override {

@@ -4,6 +4,8 @@
 // The system maps an .exe that LoadLibrary loads without binding its imports (as with
 // DONT_RESOLVE_DLL_REFERENCES), and Wine also leaves it unrelocated when it lands away from its
 // preferred base; a caller finishes the loader's work before calling in: Relocate, BindImports.
+#include "tests/common/tally.h"
+
 #include <windows.h>
 #include <objbase.h>
 
@@ -13,17 +15,11 @@
 
 namespace {
 
-int passed = 0;
-int failed = 0;
+ostrel::testing::Tally tally;
 
 void Check(bool ok, const std::string& what)
 {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED %s\n", what.c_str());
-    }
+    tally.Check(ok, what);
 }
 
 using List = void*;
@@ -141,7 +137,9 @@ int main(int argc, char** argv)
     CoInitialize(nullptr);
     const HMODULE program = LoadLibraryA(argv[1]);
     if (program == nullptr) {
-        std::printf("FAILED cannot load %s (error %lu)\n0 passed, 1 failed\n", argv[1], GetLastError());
+        const DWORD error = GetLastError();
+        Check(false, std::string("cannot load ") + argv[1] + " (error " + std::to_string(error) + ")");
+        std::printf("%s\n", tally.Summary().c_str());
         return 1;
     }
     Relocate(program);
@@ -157,8 +155,8 @@ int main(int argc, char** argv)
     const auto path = Export<PathFn>(program, "PathToIDList");
     const auto errorText = Export<ErrorFn>(program, "GetErrorString");
     const auto lastErrorText = Export<LastErrorFn>(program, "GetLastErrorString");
-    if (failed != 0) {
-        std::printf("%d passed, %d failed\n", passed, failed);
+    if (tally.Failed() != 0) {
+        std::printf("%s\n", tally.Summary().c_str());
         return 1;
     }
 
@@ -197,6 +195,6 @@ int main(int argc, char** argv)
     SetLastError(ERROR_INVALID_PRINTER_NAME);
     Check(Taken(lastErrorText()) == invalidName, "GetLastErrorString reads the thread's last error");
 
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    std::printf("%s\n", tally.Summary().c_str());
+    return tally.Failed() == 0 ? 0 : 1;
 }

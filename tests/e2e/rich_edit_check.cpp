@@ -4,6 +4,7 @@
 //   rich_edit_check [KILOBYTES]     (default 1024)
 #include "platform/portable/memory_document.h"
 #include "platform/win32/ui/rich_edit.h"
+#include "tests/common/tally.h"
 
 #include <windows.h>
 #include <richedit.h>
@@ -15,17 +16,11 @@
 
 namespace {
 
-int passed = 0;
-int failed = 0;
+ostrel::testing::Tally tally;
 
 void Check(bool ok, const std::string& what)
 {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED %s\n", what.c_str());
-    }
+    tally.Check(ok, what);
 }
 
 }  // namespace
@@ -36,7 +31,8 @@ int main(int argc, char** argv)
     const HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), nullptr);
     if (parent == nullptr) {
-        std::printf("FAILED no window can be created here\n0 passed, 1 failed\n");
+        tally.Fail("no window can be created here");
+        std::printf("%s\n", tally.Summary().c_str());
         return 1;
     }
     ostrel::ui::RichEdit edit(parent, 1);
@@ -64,7 +60,7 @@ int main(int argc, char** argv)
     Check(edit.TextLength() == 0, "a new report replaces the old one whole");
 
     std::printf("streaming %d characters took %.2f s\n", document.TextLength(), took);
-    std::printf("%d passed, %d failed\n", passed, failed);
+    std::printf("%s\n", tally.Summary().c_str());
     DestroyWindow(parent);
-    return failed == 0 ? 0 : 1;
+    return tally.Failed() == 0 ? 0 : 1;
 }

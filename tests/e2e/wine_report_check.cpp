@@ -7,6 +7,7 @@
 #include "platform/win32/win32_spooler.h"
 #include "report/report_builder.h"
 #include "shell/item_id_list.h"
+#include "tests/common/tally.h"
 
 #include <shlobj.h>
 
@@ -15,22 +16,17 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ostrel {
 namespace {
 
-int passed = 0;
-int failed = 0;
+testing::Tally tally;
 
 void Check(bool ok, const std::string& printer, const std::string& what)
 {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED [%s] %s\n", printer.c_str(), what.c_str());
-    }
+    tally.Check(ok, "[" + printer + "] " + what);
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -297,6 +293,6 @@ int main()
     CheckUnknownPrinter(spooler);
     CheckErrorTextsWithInserts(spooler);
     CheckItemIdLists();
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    std::printf("%s\n", tally.Summary().c_str());
+    return tally.Failed() == 0 ? 0 : 1;
 }

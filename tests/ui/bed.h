@@ -1,14 +1,17 @@
 // What every group of checks shares: the programs under test, the folders, the tally.
 #pragma once
 
+#include "tests/common/tally.h"
 #include "tests/ui/host.h"
-#include "tests/ui/tally.h"
 
 #include <windows.h>
 
 #include <string>
 
 namespace ostrel::uitest {
+
+using testing::Tally;
+using testing::Utf8;
 
 struct Bed {
     std::wstring ostrelExe;       // Ostrel.exe

@@ -1,8 +1,9 @@
 #include "platform/win32/ui/application.h"
 
-#include "platform/win32/ui/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 #include <exception>
+#include <utility>
 
 namespace ostrel::ui {
 

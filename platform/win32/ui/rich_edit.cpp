@@ -1,9 +1,8 @@
 #include "platform/win32/ui/rich_edit.h"
 
-#include <richedit.h>
-
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace ostrel::ui {
 
@@ -76,7 +75,7 @@ void RichEdit::ReplaceWithRtf(std::string_view rtf)
     if (stream.dwError != 0)
         throw std::runtime_error("the report could not be shown in the rich-text control");
     Select(0, 0);
-    SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
+    ScrollCaretIntoView();
     SendMessageW(hwnd_, WM_VSCROLL, SB_TOP, 0);
     SendMessageW(hwnd_, WM_HSCROLL, SB_LEFT, 0);
 }
@@ -103,6 +102,26 @@ std::pair<int, int> RichEdit::Selection() const
     CHARRANGE range{};
     SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
     return {range.cpMin, range.cpMax};
+}
+
+void RichEdit::ScrollCaretIntoView()
+{
+    SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
+}
+
+void RichEdit::CopySelection()
+{
+    SendMessageW(hwnd_, WM_COPY, 0, 0);
+}
+
+LONG RichEdit::FormatRange(FORMATRANGE& range, bool render)
+{
+    return static_cast<LONG>(SendMessageW(hwnd_, EM_FORMATRANGE, render, reinterpret_cast<LPARAM>(&range)));
+}
+
+void RichEdit::EndFormatting()
+{
+    SendMessageW(hwnd_, EM_FORMATRANGE, FALSE, 0);
 }
 
 }  // namespace ostrel::ui

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ostrel::ui {
 
@@ -28,6 +30,14 @@ public:
     void Select(int start, int end);
     // The current selection as [start, end).
     std::pair<int, int> Selection() const;
+    void ScrollCaretIntoView();
+    void CopySelection();
+
+    // Lays out the characters of range on its device, drawing them when render is set; returns the
+    // first character that did not fit.
+    LONG FormatRange(FORMATRANGE& range, bool render);
+    // Frees what the control cached for the device of FormatRange.
+    void EndFormatting();
 
 private:
     HWND hwnd_;

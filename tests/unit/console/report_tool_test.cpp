@@ -12,6 +12,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include <sys/wait.h>
 

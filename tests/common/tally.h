@@ -1,9 +1,9 @@
-// Counts the driver's checks and prints each failure as it happens.
+// Counts a test program's checks and prints each failure as it happens.
 #pragma once
 
 #include <string>
 
-namespace ostrel::uitest {
+namespace ostrel::testing {
 
 class Tally {
 public:
@@ -14,7 +14,7 @@ public:
 
     int Passed() const { return passed_; }
     int Failed() const { return failed_; }
-    // "N passed, N failed", the line tests/ui/run.sh reads.
+    // "N passed, N failed", the line the test scripts read.
     std::string Summary() const;
 
 private:
@@ -25,4 +25,4 @@ private:
 // Narrow UTF-8 form of a wide text, for messages.
 std::string Utf8(const std::wstring& text);
 
-}  // namespace ostrel::uitest
+}  // namespace ostrel::testing

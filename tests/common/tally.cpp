@@ -1,10 +1,10 @@
-#include "tests/ui/tally.h"
+#include "tests/common/tally.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-namespace ostrel::uitest {
+namespace ostrel::testing {
 
 bool Tally::Check(bool ok, const std::string& what, const std::string& detail) {
     if (ok) {
@@ -30,4 +30,4 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
-}  // namespace ostrel::uitest
+}  // namespace ostrel::testing
