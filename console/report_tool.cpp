@@ -6,6 +6,7 @@
 #include "platform/file_replace.h"
 #include "platform/portable/memory_document.h"
 #include "platform/system_path.h"
+#include "program_version.h"
 #include "report/printer_snapshot.h"
 #include "report/report_builder.h"
 #include "report/report_compare.h"
@@ -69,7 +70,7 @@ constexpr char Help[] =
     "is written all the same, and the printer is named on standard error), 4 when --compare\n"
     "found differences, 5 for --findings --fail-on LEVEL when a finding is at or above LEVEL.\n";
 
-constexpr char Version[] = "ostrel-report " OSTREL_VERSION "\n";
+constexpr char Version[] = "ostrel-report " OSTREL_VERSION_TEXT "\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;

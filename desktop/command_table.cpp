@@ -58,6 +58,11 @@ bool IsDocumentCommand(CommandId id)
     return id >= CommandId::SaveAs && id <= CommandId::FindPrev;
 }
 
+bool ActsOnFocusedReport(CommandId id)
+{
+    return id == CommandId::Copy || id == CommandId::SelectAll;
+}
+
 std::wstring ShortcutText(Shortcut shortcut)
 {
     if (!shortcut)

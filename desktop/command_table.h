@@ -55,6 +55,8 @@ struct CommandInfo {
 std::span<const CommandInfo> AllCommands();
 const CommandInfo& CommandInfoOf(CommandId id);
 bool IsDocumentCommand(CommandId id);
+// Copy and select all: their shortcuts act on the report only while it has the keyboard focus.
+bool ActsOnFocusedReport(CommandId id);
 
 // "Ctrl+S", "Shift+F3", "F5": the text a menu shows after the caption.
 std::wstring ShortcutText(Shortcut shortcut);

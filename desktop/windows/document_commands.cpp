@@ -1,5 +1,6 @@
 #include "desktop/windows/document_commands.h"
 
+#include "desktop/windows/print_progress.h"
 #include "desktop/windows/program_look.h"
 #include "desktop/windows/report_printing.h"
 #include "platform/file_replace.h"
@@ -160,8 +161,11 @@ void DocumentCommands::Print()
     ChosenPrinter chosen = printer_.ShowPrint(owner_);
     if (!chosen.dc)
         return;
+    const std::string printerName = printer_.GetCurrentPrinterName();
+    PrintProgress progress(owner_, Widen(printerName));
     // The job is named by the caption of the application's main window.
-    PrintReport(richEdit_, document_, chosen.dc.get(), WindowText(GetAncestor(owner_, GA_ROOT)), chosen.toFile);
+    PrintReport(richEdit_, document_, chosen.dc.get(), WindowText(GetAncestor(owner_, GA_ROOT)), printerName,
+                chosen.toFile, progress);
 }
 
 void DocumentCommands::ShowFindDialog()

@@ -3,12 +3,14 @@
 #include "desktop/frame_command_state.h"
 #include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
+#include "desktop/windows/about_box.h"
 #include "desktop/windows/command_images.h"
 #include "desktop/windows/frame_controls.h"
 #include "desktop/windows/program_look.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -38,13 +40,13 @@ constexpr int ToolSeparatorWidth = 8;
 struct ToolButton {
     bool separator;
     CommandId command;
-    bool reportCommand;  // bound to the first report window's command of that id
 };
 
+// The report buttons act on the active report window, whichever that is at the moment.
 constexpr ToolButton ToolButtons[] = {
-    {false, CommandId::Refresh, false}, {true, {}, false},
-    {false, CommandId::Find, true},     {false, CommandId::FindNext, true}, {true, {}, false},
-    {false, CommandId::SaveAs, true},   {false, CommandId::Print, true},    {true, {}, false},
+    {false, CommandId::Refresh}, {true, {}},
+    {false, CommandId::Find},    {false, CommandId::FindNext}, {true, {}},
+    {false, CommandId::SaveAs},  {false, CommandId::Print},    {true, {}},
 };
 
 // Asked from outside (user-interface tests): wParam a command id; 1 enabled, 0 disabled, -1 unknown.
@@ -81,9 +83,19 @@ void FrameWindow::Create()
     imageListInfo_ = LoadInformationImage();
     frameMenu_ = BuildMenuBar(FrameMenuBar());
     mergedMenu_ = BuildMenuBar(MergeMenuBars(FrameMenuBar(), ReportMenuBar()));
+    const auto commandsWhere = [](auto&& keep) {
+        std::vector<CommandInfo> chosen;
+        for (const CommandInfo& command : AllCommands())
+            if (keep(command.id))
+                chosen.push_back(command);
+        return chosen;
+    };
     frameAccelerators_ = BuildAccelerators(std::vector<CommandInfo>{CommandInfoOf(CommandId::Refresh),
                                                                         CommandInfoOf(CommandId::Close)});
-    reportAccelerators_ = BuildAccelerators(AllCommands());
+    reportAccelerators_ = BuildAccelerators(commandsWhere([](CommandId id) { return !ActsOnFocusedReport(id); }));
+    focusAccelerators_ = BuildAccelerators(commandsWhere(ActsOnFocusedReport));
+    findAccelerators_ = BuildAccelerators(std::vector<CommandInfo>{CommandInfoOf(CommandId::FindNext),
+                                                                       CommandInfoOf(CommandId::FindPrev)});
     const HWND hwnd = CreateWindowExW(0, ClassName, ProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, InitialLeft,
                                       InitialTop, InitialWidth, InitialHeight, nullptr, frameMenu_.bar.get(),
                                       GetModuleHandleW(nullptr), this);
@@ -133,10 +145,9 @@ void FrameWindow::CreateToolBar()
             added.iBitmap = ToolSeparatorWidth;
             added.fsStyle = BTNS_SEP;
         } else {
-            // The report buttons show nothing until the first report window exists.
-            added.iBitmap = button.reportCommand ? I_IMAGENONE : CommandInfoOf(button.command).image;
+            added.iBitmap = CommandInfoOf(button.command).image;
             added.idCommand = static_cast<int>(button.command);
-            added.fsState = button.reportCommand ? 0 : TBSTATE_ENABLED;
+            added.fsState = IsDocumentCommand(button.command) ? 0 : TBSTATE_ENABLED;
             added.fsStyle = BTNS_BUTTON;
         }
         buttons.push_back(added);
@@ -145,34 +156,16 @@ void FrameWindow::CreateToolBar()
     SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(ToolButtonWidth, ToolBarHeight));
 }
 
-// Shows the first report window's command images, and from then on its enabled states.
+// The report buttons show the active report window's enabled states: all disabled without one.
 void FrameWindow::UpdateToolBar()
 {
-    if (toolBarReport_ == nullptr)
-        return;
     for (const ToolButton& button : ToolButtons) {
-        if (button.separator || !button.reportCommand)
+        if (button.separator || !IsDocumentCommand(button.command))
             continue;
         const auto id = static_cast<WPARAM>(button.command);
-        if (!toolBarBound_)
-            SendMessageW(toolBar_, TB_CHANGEBITMAP, id, MAKELPARAM(CommandInfoOf(button.command).image, 0));
-        const bool enabled = toolBarReport_->IsCommandEnabled(button.command);
+        const bool enabled = IsCommandEnabled(button.command);
         if ((SendMessageW(toolBar_, TB_ISBUTTONENABLED, id, 0) != 0) != enabled)
             SendMessageW(toolBar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));
-    }
-    toolBarBound_ = true;
-}
-
-void FrameWindow::ExecuteToolButton(CommandId id)
-{
-    for (const ToolButton& button : ToolButtons) {
-        if (button.separator || button.command != id)
-            continue;
-        if (!button.reportCommand)
-            ExecuteCommand(id);
-        else if (toolBarReport_ != nullptr)
-            toolBarReport_->ExecuteCommand(id);
-        return;
     }
 }
 
@@ -180,12 +173,12 @@ LRESULT FrameWindow::Notify(NMHDR& header)
 {
     const auto toolBarTips = reinterpret_cast<HWND>(SendMessageW(toolBar_, TB_GETTOOLTIPS, 0, 0));
     if (header.code == TTN_GETDISPINFOW && header.hwndFrom == toolBarTips) {
-        // Tooltips of the tool bar: the short hint; the report buttons have none before they are bound.
+        // Tooltips of the tool bar: the short hint.
         auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
         const int id = static_cast<int>(header.idFrom);
         toolTipText_.clear();
         for (const ToolButton& button : ToolButtons)
-            if (!button.separator && static_cast<int>(button.command) == id && (!button.reportCommand || toolBarBound_))
+            if (!button.separator && static_cast<int>(button.command) == id)
                 toolTipText_ = ShortHint(CommandInfoOf(button.command).hint);
         info.lpszText = toolTipText_.data();
         info.hinst = nullptr;
@@ -222,7 +215,12 @@ void FrameWindow::ActionRefreshExecute()
     printers_.Refresh();
     const std::vector<std::string> printers = printers_.Entries();
     AddNewPrinters(*comboBoxPrinter_, printers, equals);
+    const std::vector<ReportWindow*> openBefore = OpenReportWindows();
     RemoveVanishedPrinters(*comboBoxPrinter_, printers, equals);
+    const std::vector<ReportWindow*> openAfter = OpenReportWindows();
+    for (ReportWindow* window : openBefore)
+        if (std::find(openAfter.begin(), openAfter.end(), window) == openAfter.end())
+            closedByRefresh_.push_back(window);
 
     imageListPrinter_->Rebuild(*comboBoxPrinter_, equals);
     InvalidateRect(comboBoxPrinter_->Handle(), nullptr, TRUE);
@@ -267,13 +265,18 @@ void FrameWindow::ComboBoxPrinterClick()
     }
     ReportWindow& window = ReportWindow::Create(*this);
     comboBoxPrinter_->SetWindow(i, &window);
-    if (!toolBarBound_) {
-        toolBarReport_ = &window;
-        UpdateToolBar();
-    }
     window.SetIcon(imageListPrinter_->IconCopy(i));
     keepFocus();
     window.MakeReport(comboBoxPrinter_->Text(i));
+}
+
+std::vector<ReportWindow*> FrameWindow::OpenReportWindows() const
+{
+    std::vector<ReportWindow*> windows;
+    for (int i = 0; i < comboBoxPrinter_->Count(); ++i)
+        if (ReportWindow* window = comboBoxPrinter_->WindowOf(i))
+            windows.push_back(window);
+    return windows;
 }
 
 ReportWindow* FrameWindow::ActiveReport() const
@@ -343,8 +346,11 @@ void FrameWindow::ExecuteCommand(CommandId id)
     case CommandId::Exit:
         PostMessageW(Handle(), WM_CLOSE, 0, 0);
         break;
+    case CommandId::About:
+        ShowAboutBox(Handle());
+        break;
     default:
-        break;  // About: nothing is bound to it
+        break;
     }
 }
 
@@ -362,6 +368,11 @@ void FrameWindow::ShowMenuBar(bool merged)
 void FrameWindow::ReportWindowActivated(ReportWindow& window)
 {
     ShowMenuBar(true);
+    UpdateToolBar();
+    // The window that takes over from one the refresh closed selects nothing: the refresh decided
+    // the selection.
+    if (!closedByRefresh_.empty())
+        return;
     const int index = comboBoxPrinter_->IndexOfWindow(window);
     if (index >= 0)
         comboBoxPrinter_->Select(index);
@@ -382,8 +393,8 @@ void FrameWindow::ReportWindowClosing(ReportWindow& window)
 
 void FrameWindow::ReportWindowDestroyed(ReportWindow& window)
 {
-    if (toolBarReport_ == &window)
-        toolBarReport_ = nullptr;
+    closedByRefresh_.erase(std::remove(closedByRefresh_.begin(), closedByRefresh_.end(), &window),
+                           closedByRefresh_.end());
     // Destroyed with the frame, its close handling did not run: no entry may keep it.
     if (comboBoxPrinter_ && IsWindow(comboBoxPrinter_->Handle()))
         ReportWindowClosing(window);
@@ -406,10 +417,22 @@ bool FrameWindow::PreTranslate(MSG& message)
     for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         const auto* report = dynamic_cast<ReportWindow*>(Window::FromHandle(child));
         const HWND dialog = report != nullptr ? report->FindDialog() : nullptr;
-        if (dialog != nullptr && IsDialogMessageW(dialog, &message))
+        if (dialog == nullptr)
+            continue;
+        // F3 and Shift+F3 typed in a find dialog search on in the report that owns it.
+        const bool inDialog = message.hwnd == dialog || IsChild(dialog, message.hwnd);
+        if (inDialog && TranslateAcceleratorW(child, findAccelerators_.get(), &message))
+            return true;
+        if (IsDialogMessageW(dialog, &message))
             return true;
     }
     if (TranslateMDISysAccel(mdiClient_, &message))
+        return true;
+    // Copy and select all belong to the report only while it has the focus; elsewhere the keys
+    // are the focused control's.
+    const ReportWindow* active = ActiveReport();
+    if (active != nullptr && active->HasFocus() &&
+        TranslateAcceleratorW(Handle(), focusAccelerators_.get(), &message))
         return true;
     return TranslateAcceleratorW(Handle(), reportAccelerators_.get(), &message) != 0;
 }
@@ -475,6 +498,7 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_INITMENUPOPUP:
+        ReserveImageColumn(reinterpret_cast<HMENU>(wParam));
         UpdateMenuItems(reinterpret_cast<HMENU>(wParam), [this](CommandId id) { return IsCommandEnabled(id); });
         break;
     case WM_COMMAND: {
@@ -486,10 +510,7 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         if (!IsKnownCommand(id))
             break;
-        if (reinterpret_cast<HWND>(lParam) == toolBar_ && toolBar_ != nullptr)
-            ExecuteToolButton(static_cast<CommandId>(id));
-        else
-            ExecuteCommand(static_cast<CommandId>(id));
+        ExecuteCommand(static_cast<CommandId>(id));
         return 0;
     }
     case WM_DESTROY:

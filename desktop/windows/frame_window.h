@@ -13,6 +13,7 @@
 #include "desktop/windows/report_window.h"
 
 #include <memory>
+#include <vector>
 
 namespace ostrel {
 
@@ -51,13 +52,13 @@ private:
     void CreateChildren();
     void CreateToolBar();
     void UpdateToolBar();
-    void ExecuteToolButton(CommandId id);
     LRESULT Notify(NMHDR& header);
     void Layout(int width, int height);
     void ComboBoxPrinterClick();
     void ExecuteCommand(CommandId id);
     bool IsCommandEnabled(CommandId id) const;
     ReportWindow* ActiveReport() const;
+    std::vector<ReportWindow*> OpenReportWindows() const;
     int ReportWindowCount() const;
     void MinimizeAll();
     void ShowMenuBar(bool merged);
@@ -73,10 +74,8 @@ private:
     ui::UniqueImageList imageList_;      // the command images
     ui::UniqueImageList imageListInfo_;  // the information sign
     std::unique_ptr<ChangeNoticeBar> statusBarNotices_;
-    // The first report window created since the start serves the tool bar's report buttons; null
-    // once it is destroyed, when those buttons keep their look and do nothing.
-    ReportWindow* toolBarReport_ = nullptr;
-    bool toolBarBound_ = false;
+    // Windows the refresh closed that are not destroyed yet.
+    std::vector<ReportWindow*> closedByRefresh_;
     std::wstring toolTipText_;  // the tool bar's tooltip asks for a text that outlives the answer
     UINT commandStateMessage_ = 0;
     std::unique_ptr<PrinterComboBox> comboBoxPrinter_;
@@ -86,6 +85,8 @@ private:
     bool mergedMenuShown_ = false;
     ui::UniqueAccelerators frameAccelerators_;   // F5 and Ctrl+W: from anywhere
     ui::UniqueAccelerators reportAccelerators_;  // the rest, after the find dialog had its turn
+    ui::UniqueAccelerators focusAccelerators_;   // copy and select all: only in a focused report
+    ui::UniqueAccelerators findAccelerators_;    // find next and previous, also from the find dialog
 };
 
 }  // namespace ostrel

@@ -11,6 +11,15 @@ namespace ostrel {
 namespace {
 
 
+void SetItemBitmap(HMENU menu, int position, HBITMAP bitmap)
+{
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = bitmap;
+    SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+}
+
 void AppendItems(HMENU menu, std::span<const MenuItem> items)
 {
     for (const MenuItem& item : items) {
@@ -21,14 +30,10 @@ void AppendItems(HMENU menu, std::span<const MenuItem> items)
         const CommandInfo& command = CommandInfoOf(item.command);
         const std::wstring text = MenuItemText(command);
         AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command.id), text.c_str());
-        if (command.image != NoImage) {
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof info;
-            info.fMask = MIIM_BITMAP;
-            info.hbmpItem = HBMMENU_CALLBACK;
-            SetMenuItemInfoW(menu, static_cast<UINT>(command.id), FALSE, &info);
-        }
+        if (command.image != NoImage)
+            SetItemBitmap(menu, GetMenuItemCount(menu) - 1, HBMMENU_CALLBACK);
     }
+    ReserveImageColumn(menu);
 }
 
 }  // namespace
@@ -55,6 +60,28 @@ ui::UniqueMenu BuildPopupMenu(std::span<const MenuItem> items)
         throw std::runtime_error("cannot create a menu");
     AppendItems(menu.get(), items);
     return menu;
+}
+
+void ReserveImageColumn(HMENU menu)
+{
+    const int count = GetMenuItemCount(menu);
+    std::vector<int> withoutImage;
+    bool anyImage = false;
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_BITMAP | MIIM_FTYPE;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_SEPARATOR))
+            continue;
+        if (info.hbmpItem != nullptr)
+            anyImage = true;
+        else
+            withoutImage.push_back(i);
+    }
+    if (!anyImage)
+        return;
+    for (const int position : withoutImage)
+        SetItemBitmap(menu, position, HBMMENU_CALLBACK);
 }
 
 bool MeasureMenuImage(MEASUREITEMSTRUCT& item)

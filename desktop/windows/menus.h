@@ -20,6 +20,13 @@ struct MenuBar {
 MenuBar BuildMenuBar(std::span<const MenuLayout> menus);
 ui::UniqueMenu BuildPopupMenu(std::span<const MenuItem> items);
 
+// Gives every item of a menu that shows an image an image slot, empty where the command has no
+// image (the window menu's list of report windows too). Some systems measure an item's text
+// without the image column but draw it after that column, so that a longer text without an image
+// runs into its shortcut or is cut at the menu's edge. Call it again before the menu opens when
+// the system added items of its own.
+void ReserveImageColumn(HMENU menu);
+
 // For a menu item's image: false when the message is about something else.
 bool MeasureMenuImage(MEASUREITEMSTRUCT& item);
 bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images);

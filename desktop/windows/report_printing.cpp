@@ -1,5 +1,6 @@
 #include "desktop/windows/report_printing.h"
 
+#include "platform/win32/system_error_text.h"
 #include "platform/win32/ui/handles.h"
 #include "platform/win32/wide_text.h"
 #include "report/print_layout.h"
@@ -17,17 +18,26 @@ constexpr int TwipsPerInch = 1440;
 constexpr int PointsPerInch = 72;
 // The report's font names are in the user interface's code page.
 constexpr UINT FontNameCodePage = 932;
+// Some controls lay out the whole text again for every page they format (under Wine about half a
+// second a page for an 11 KB report), so a long report would hold the program for seconds between
+// two pages: beyond this many characters the pages are drawn from the document.
+constexpr LONG ControlLayoutLimit = 32 * 1024;
 
-[[noreturn]] void Fail(const char* step)
+// The printer's name and the step that failed, with the system's reason.
+[[noreturn]] void Fail(const std::string& printerName, const char* step)
 {
-    throw std::runtime_error(std::string("printing failed: ") + step + " (system error " +
-                             std::to_string(GetLastError()) + ")");
+    const DWORD error = GetLastError();
+    throw std::runtime_error("printing on " + printerName + " failed: " + step + ": " +
+                             (error != 0 ? SystemErrorText(error) : std::string("no reason given")));
 }
 
 // Abandons the job unless it was ended, and frees what the control cached for the printer.
 class PrintJob {
 public:
-    PrintJob(ui::RichEdit& richEdit, HDC printer) : richEdit_(richEdit), printer_(printer) {}
+    PrintJob(ui::RichEdit& richEdit, HDC printer, const std::string& printerName)
+        : richEdit_(richEdit), printer_(printer), printerName_(printerName)
+    {
+    }
     ~PrintJob()
     {
         richEdit_.EndFormatting();
@@ -40,33 +50,35 @@ public:
     void StartPage()
     {
         if (::StartPage(printer_) <= 0)
-            Fail("a page could not be started");
+            Fail(printerName_, "a page could not be started");
     }
     void EndPage()
     {
         if (::EndPage(printer_) <= 0)
-            Fail("a page could not be ended");
+            Fail(printerName_, "a page could not be ended");
     }
     void End()
     {
         ended_ = true;
         if (EndDoc(printer_) <= 0)
-            Fail("the job could not be ended");
+            Fail(printerName_, "the job could not be ended");
     }
+    const std::string& PrinterName() const { return printerName_; }
 
 private:
     ui::RichEdit& richEdit_;
     HDC printer_;
+    std::string printerName_;
     bool ended_ = false;
 };
 
 // The printable area in twips; the printer's origin is its top-left corner.
-RECT PrintableTwips(HDC printer)
+RECT PrintableTwips(HDC printer, const std::string& printerName)
 {
     const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
     if (dpiX <= 0 || dpiY <= 0)
-        throw std::runtime_error("printing failed: the printer reports no resolution");
+        throw std::runtime_error("printing on " + printerName + " failed: the printer reports no resolution");
     return RECT{0, 0, MulDiv(GetDeviceCaps(printer, HORZRES), TwipsPerInch, dpiX),
                 MulDiv(GetDeviceCaps(printer, VERTRES), TwipsPerInch, dpiY)};
 }
@@ -83,25 +95,52 @@ FORMATRANGE RangeFrom(HDC printer, const RECT& area, LONG first)
     return range;
 }
 
-void PrintThroughControl(ui::RichEdit& richEdit, HDC printer, PrintJob& job, LONG length, const RECT& area)
+// The first character of each page, laid out without drawing, so that the pages can be counted.
+// Empty when the monitor cancelled.
+std::vector<LONG> ControlPageStarts(ui::RichEdit& richEdit, HDC printer, LONG length, const RECT& area,
+                                    PrintMonitor& monitor)
 {
+    std::vector<LONG> starts;
     LONG first = 0;
     do {
-        job.StartPage();
+        if (!monitor.Continue(0, static_cast<int>(starts.size())))
+            return {};
+        starts.push_back(first);
         FORMATRANGE range = RangeFrom(printer, area, first);
-        const LONG next = richEdit.FormatRange(range, true);
-        job.EndPage();
+        const LONG next = richEdit.FormatRange(range, false);
         // A page that took nothing would never end the loop: what is left cannot be printed.
         if (next <= first)
             break;
         first = next;
     } while (first < length);
+    richEdit.EndFormatting();
+    return starts;
+}
+
+PrintOutcome PrintThroughControl(ui::RichEdit& richEdit, HDC printer, PrintJob& job, const std::vector<LONG>& starts,
+                                 const RECT& area, PrintMonitor& monitor)
+{
+    const int pages = static_cast<int>(starts.size());
+    for (int page = 0; page < pages; ++page) {
+        if (!monitor.Continue(page + 1, pages))
+            return PrintOutcome::Cancelled;
+        job.StartPage();
+        FORMATRANGE range = RangeFrom(printer, area, starts[static_cast<std::size_t>(page)]);
+        if (page + 1 < pages)
+            range.chrg.cpMax = starts[static_cast<std::size_t>(page) + 1];
+        richEdit.FormatRange(range, true);
+        job.EndPage();
+    }
+    return PrintOutcome::Printed;
 }
 
 // One printer font per character format, made on first use.
 class PrintFonts {
 public:
-    explicit PrintFonts(HDC printer) : printer_(printer), dpiY_(GetDeviceCaps(printer, LOGPIXELSY)) {}
+    PrintFonts(HDC printer, const std::string& printerName)
+        : printer_(printer), printerName_(printerName), dpiY_(GetDeviceCaps(printer, LOGPIXELSY))
+    {
+    }
 
     struct Font {
         CharFormat format;
@@ -124,7 +163,7 @@ public:
                               (format.styles & StyleUnderline) != 0, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str()))};
         if (!font.handle)
-            Fail("no font for the report");
+            Fail(printerName_, "no font for the report");
         const ui::SelectedObject selected(printer_, font.handle.get());
         GetTextMetricsW(printer_, &font.metrics);
         fonts_.push_back(std::move(font));
@@ -133,6 +172,7 @@ public:
 
 private:
     HDC printer_;
+    const std::string& printerName_;
     int dpiY_;
     std::vector<Font> fonts_;  // a few: the report uses a handful of formats
 };
@@ -156,10 +196,10 @@ LineMetrics MetricsOf(const PrintLine& line, PrintFonts& fonts)
 }
 
 // Draws the document's lines on pages of the printable area, runs side by side on a common baseline.
-void PrintFromDocument(const MemoryDocument& document, HDC printer, PrintJob& job)
+PrintOutcome PrintFromDocument(const MemoryDocument& document, HDC printer, PrintJob& job, PrintMonitor& monitor)
 {
     const std::vector<PrintLine> lines = PrintLinesOf(document);
-    PrintFonts fonts(printer);
+    PrintFonts fonts(printer, job.PrinterName());
     std::vector<LineMetrics> metrics;
     std::vector<int> heights;
     for (const PrintLine& line : lines) {
@@ -169,17 +209,32 @@ void PrintFromDocument(const MemoryDocument& document, HDC printer, PrintJob& jo
     std::vector<std::size_t> starts = PageStarts(heights, GetDeviceCaps(printer, VERTRES));
     starts.push_back(lines.size());
 
+    const int pages = static_cast<int>(starts.size()) - 1;
     for (std::size_t page = 0; page + 1 < starts.size(); ++page) {
+        if (!monitor.Continue(static_cast<int>(page) + 1, pages))
+            return PrintOutcome::Cancelled;
         job.StartPage();
         SetBkMode(printer, TRANSPARENT);
         SetTextAlign(printer, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+        // Selecting a font is slow on some printer drivers (they prepare the font for download each
+        // time): a font is selected when it changes, and the page's first one is restored at its end.
+        const ui::SelectedObject restore(printer, GetCurrentObject(printer, OBJ_FONT));
+        HFONT selected = nullptr;
+        COLORREF color = CLR_INVALID;
         int top = 0;
         for (std::size_t index = starts[page]; index < starts[page + 1]; ++index) {
             int x = 0;
             for (const PrintRun& run : lines[index]) {
                 const std::wstring text = Widen(run.text, CP_ACP);
-                const ui::SelectedObject selected(printer, fonts.For(run.format).handle.get());
-                SetTextColor(printer, run.format.color);
+                const HFONT font = fonts.For(run.format).handle.get();
+                if (font != selected) {
+                    SelectObject(printer, font);
+                    selected = font;
+                }
+                if (run.format.color != color) {
+                    SetTextColor(printer, run.format.color);
+                    color = run.format.color;
+                }
                 ExtTextOutW(printer, x, top + metrics[index].ascent, 0, nullptr, text.c_str(),
                             static_cast<UINT>(text.size()), nullptr);
                 SIZE extent{};
@@ -190,18 +245,29 @@ void PrintFromDocument(const MemoryDocument& document, HDC printer, PrintJob& jo
         }
         job.EndPage();
     }
+    return PrintOutcome::Printed;
 }
 
 }  // namespace
 
-void PrintReport(ui::RichEdit& richEdit, const MemoryDocument& document, HDC printer, const std::wstring& documentName,
-                 bool toFile)
+PrintOutcome PrintReport(ui::RichEdit& richEdit, const MemoryDocument& document, HDC printer,
+                         const std::wstring& documentName, const std::string& printerName, bool toFile,
+                         PrintMonitor& monitor)
 {
-    const RECT area = PrintableTwips(printer);
+    const RECT area = PrintableTwips(printer, printerName);
     const LONG length = richEdit.TextLength();
-    FORMATRANGE firstPage = RangeFrom(printer, area, 0);
-    const bool controlFormats = length == 0 || richEdit.FormatRange(firstPage, false) > 0;
-    richEdit.EndFormatting();
+    bool controlFormats = false;
+    if (length <= ControlLayoutLimit) {
+        FORMATRANGE firstPage = RangeFrom(printer, area, 0);
+        controlFormats = length == 0 || richEdit.FormatRange(firstPage, false) > 0;
+        richEdit.EndFormatting();
+    }
+    std::vector<LONG> starts;
+    if (controlFormats) {
+        starts = ControlPageStarts(richEdit, printer, length, area, monitor);
+        if (starts.empty())
+            return PrintOutcome::Cancelled;
+    }
 
     DOCINFOW job{};
     job.cbSize = sizeof job;
@@ -209,15 +275,16 @@ void PrintReport(ui::RichEdit& richEdit, const MemoryDocument& document, HDC pri
     job.lpszOutput = toFile ? L"FILE:" : nullptr;
     if (StartDocW(printer, &job) <= 0) {
         if (GetLastError() == ERROR_CANCELLED)
-            return;
-        Fail("the job could not be started");
+            return PrintOutcome::Cancelled;
+        Fail(printerName, "the job could not be started");
     }
-    PrintJob printJob(richEdit, printer);
-    if (controlFormats)
-        PrintThroughControl(richEdit, printer, printJob, length, area);
-    else
-        PrintFromDocument(document, printer, printJob);
-    printJob.End();
+    PrintJob printJob(richEdit, printer, printerName);
+    const PrintOutcome outcome = controlFormats
+                                     ? PrintThroughControl(richEdit, printer, printJob, starts, area, monitor)
+                                     : PrintFromDocument(document, printer, printJob, monitor);
+    if (outcome == PrintOutcome::Printed)
+        printJob.End();
+    return outcome;
 }
 
 }  // namespace ostrel

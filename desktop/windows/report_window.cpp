@@ -89,6 +89,11 @@ void ReportWindow::ExecuteCommand(CommandId id)
         commands_->Execute(id);
 }
 
+bool ReportWindow::HasFocus() const
+{
+    return richEdit_ && GetFocus() == richEdit_->Handle();
+}
+
 HWND ReportWindow::FindDialog() const
 {
     return commands_ ? commands_->FindDialog() : nullptr;

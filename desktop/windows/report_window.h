@@ -56,6 +56,8 @@ public:
 
     bool IsCommandEnabled(CommandId id) const;
     void ExecuteCommand(CommandId id);
+    // Whether the report control has the keyboard focus.
+    bool HasFocus() const;
     // The find dialog while it is open, for the message loop; null otherwise.
     HWND FindDialog() const;
 

@@ -1,6 +1,8 @@
 #include "platform/file_replace.h"
 #include "platform/system_path.h"
+#include "platform/reserved_device_names.h"
 #include "platform/temporary_file_name.h"
+#include "platform/win32/system_error_text.h"
 
 #include <windows.h>
 
@@ -12,21 +14,9 @@ namespace ostrel {
 
 namespace {
 
-std::string SystemReason(DWORD error)
-{
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    const std::unique_ptr<char, decltype(&LocalFree)> owner(text, &LocalFree);
-    std::string reason = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
-    reason.erase(reason.find_last_not_of(" \r\n") + 1);
-    return reason;
-}
-
 [[noreturn]] void Fail(const std::filesystem::path& path, DWORD error)
 {
-    throw FileWriteError("cannot write " + SystemTextOfPath(path) + ": " + SystemReason(error));
+    throw FileWriteError("cannot write " + SystemTextOfPath(path) + ": " + SystemErrorText(error));
 }
 
 // The temporary file: closed and deleted again unless it was moved into place.
@@ -105,10 +95,23 @@ void CheckReplaceable(const std::filesystem::path& path)
     CloseHandle(existing);
 }
 
+// The device names are ASCII: other characters only need to stay other.
+std::string AsciiOf(const std::wstring& name)
+{
+    std::string ascii;
+    for (const wchar_t c : name)
+        ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return ascii;
+}
+
 }  // namespace
 
 void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes)
 {
+    // Such a name opens the device, and what the system says then ("Invalid handle.") explains nothing.
+    if (IsReservedDeviceName(AsciiOf(path.filename().native())))
+        throw FileWriteError("cannot write " + SystemTextOfPath(path) +
+                             ": the name is reserved for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)");
     CheckReplaceable(path);
     TemporaryFile file(path);
     file.Write(bytes);

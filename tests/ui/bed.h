@@ -47,5 +47,7 @@ void CheckDrawing(Bed& bed, const OstrelSession& session, HWND report);
 void RunFrameChecks(Bed& bed);
 void RunDocumentChecks(Bed& bed);
 void RunHygieneChecks(Bed& bed);
+void RunWindowChecks(Bed& bed);
+void RunPrintChecks(Bed& bed);
 
 }  // namespace ostrel::uitest

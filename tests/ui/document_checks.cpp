@@ -267,18 +267,6 @@ void CheckNotices(Bed& bed, OstrelSession& session, const Report& report) {
     bed.Check(session.ReportText(report.window) == reportBefore, "report windows do not react to the notices");
 }
 
-// The print server's jobs: one control file each in its spool folder ("c" and the job number).
-std::vector<std::wstring> JobFiles(const Bed& bed) {
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((bed.spool + L"\\c*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-        files.push_back(bed.spool + L"\\" + found.cFileName);
-    }
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
-    return files;
-}
-
 // The job-name attribute of a job's control file (IPP encoding: name length, name, value length, value).
 std::string JobName(const std::wstring& controlFile) {
     const std::string bytes = ReadBytes(controlFile).value_or("");
@@ -343,7 +331,7 @@ void RunDocumentChecks(Bed& bed) {
 
     const CommandId reportButtons[] = {CommandId::Find, CommandId::FindNext, CommandId::SaveAs, CommandId::Print};
     for (CommandId command : reportButtons) {
-        bed.Check(ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(command))),
+        bed.Check(WaitUntil([&] { return ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(command))); }, 5000),
                   "with a report window, the tool bar's " + Utf8(CommandInfoOf(command).caption) + " is enabled");
     }
     CheckCopyAndSelectAll(bed, report);

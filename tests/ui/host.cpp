@@ -124,6 +124,12 @@ void PressKeys(const std::string& keys) {
     Sleep(400);
 }
 
+void ClickAt(int x, int y, int button) {
+    RunHostTool(L"/usr/bin/xdotool mousemove --sync " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" click " +
+                std::to_wstring(button));
+    Sleep(400);
+}
+
 ReportTool::ReportTool(std::wstring exe, std::wstring workFolder) : exe_(std::move(exe)), work_(std::move(workFolder)) {}
 
 std::vector<std::wstring> ReportTool::List() const {

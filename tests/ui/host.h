@@ -30,6 +30,8 @@ std::wstring FromUtf8(const std::string& text);
 // Real key presses on the display ("ctrl+w", "F5", "shift+F3"), with xdotool: they go through the
 // display server into the window that has the focus, as a user's would.
 void PressKeys(const std::string& keys);
+// A real mouse click at a point of the screen (button 1 left, 3 right), with xdotool.
+void ClickAt(int x, int y, int button = 1);
 
 // The console tool that builds the very report a report window shows.
 class ReportTool {

@@ -180,6 +180,16 @@ bool ToolButtonEnabled(HWND toolBar, int commandId) {
     return Send(toolBar, TB_ISBUTTONENABLED, static_cast<WPARAM>(commandId), 0) != 0;
 }
 
+RECT ToolButtonScreenRect(HANDLE process, HWND toolBar, int commandId) {
+    RECT rect{};
+    RemoteMemory block(process, sizeof rect);
+    block.Write(&rect, sizeof rect);
+    Send(toolBar, TB_GETRECT, static_cast<WPARAM>(commandId), block.Address());
+    block.Read(&rect, sizeof rect);
+    MapWindowPoints(toolBar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 std::wstring ClipboardText() {
     std::wstring text;
     if (!OpenClipboard(nullptr)) return text;

@@ -58,6 +58,8 @@ CHARRANGE RichEditSelection(HANDLE process, HWND richEdit);
 // The tooltip text of a status bar part (SB_GETTIPTEXTW).
 std::wstring StatusBarTip(HANDLE process, HWND statusBar, int part);
 bool ToolButtonEnabled(HWND toolBar, int commandId);
+// A tool bar button's rectangle on the screen (TB_GETRECT).
+RECT ToolButtonScreenRect(HANDLE process, HWND toolBar, int commandId);
 
 // Text on the clipboard, or empty.
 std::wstring ClipboardText();

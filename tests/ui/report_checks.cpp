@@ -44,4 +44,15 @@ std::string Difference(const std::wstring& shown, const std::wstring& expected) 
            clip(expected) + "\"";
 }
 
+std::vector<std::wstring> JobFiles(const Bed& bed) {
+    std::vector<std::wstring> files;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((bed.spool + L"\\c*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        files.push_back(bed.spool + L"\\" + found.cFileName);
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return files;
+}
+
 }  // namespace ostrel::uitest

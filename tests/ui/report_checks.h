@@ -20,5 +20,7 @@ HWND ReportWindowCaptioned(const OstrelSession& session, const std::wstring& cap
 std::wstring ExpectedReportText(const Bed& bed, const std::wstring& entry);
 // Empty when the texts are equal, else where they part (position and both sides).
 std::string Difference(const std::wstring& shown, const std::wstring& expected);
+// The print server's jobs: one control file each in its spool folder ("c" and the job number).
+std::vector<std::wstring> JobFiles(const Bed& bed);
 
 }  // namespace ostrel::uitest

@@ -3,6 +3,7 @@
 # the driver (ui_driver.exe, built beside Ostrel.exe) starts the program and checks it from outside.
 # Needs the test bed with a display (eval "$(tools/testbed/start.sh --xvfb)") and the Windows builds:
 #   tests/ui/run.sh build/win32 build/win64
+# OSTREL_UI_ONLY=window (frame, document, hygiene, window, print) runs one group of checks.
 # Builds this machine cannot run are skipped with the reason. Screenshots go to build/ui-artefacts/
 # (or OSTREL_UI_ARTEFACTS). Shows the driver's FAILED and SKIPPED lines, and its MEASURED lines (the
 # handle-hygiene figures and where each counter came from). Ends with "N passed, N failed"; exit
@@ -21,6 +22,44 @@ source "$root/tools/testbed/wine-loader.sh"
 artefacts=${OSTREL_UI_ARTEFACTS:-$root/build/ui-artefacts}
 mkdir -p "$artefacts"
 artefacts=$(cd "$artefacts" && pwd)
+
+# Queues of the printing checks, made before any Wine process of the run reads the print server:
+# Wine's spooler takes a queue's driver (its PPD) only when it first copies the queues.
+large_ppd() { # a PostScript driver with 2,013 paper sizes, for a large report
+    local i
+    printf '%s\n' '*PPD-Adobe: "4.3"' '*FormatVersion: "4.3"' '*FileVersion: "1.0"' '*LanguageVersion: English' \
+        '*LanguageEncoding: ISOLatin1' '*PCFileName: "LARGE.PPD"' '*Manufacturer: "Ostrel Tests"' \
+        '*Product: "(Large)"' '*ModelName: "Ostrel Large Paper List"' '*ShortNickName: "Ostrel Large Paper List"' \
+        '*NickName: "Ostrel Large Paper List"' '*PSVersion: "(3010.000) 0"' '*LanguageLevel: "3"' \
+        '*ColorDevice: False' '*DefaultColorSpace: Gray' '*FileSystem: False' '*Throughput: "1"' \
+        '*LandscapeOrientation: Plus90' '*TTRasterizer: Type42' \
+        '*OpenUI *PageSize: PickOne' '*OrderDependency: 10 AnySetup *PageSize' '*DefaultPageSize: S1'
+    for ((i = 1; i <= 2013; i++)); do
+        printf '*PageSize S%d/Size %d: "<</PageSize[%d %d]>>setpagedevice"\n' $i $i $((200 + i)) $((300 + i))
+    done
+    printf '%s\n' '*CloseUI: *PageSize' '*OpenUI *PageRegion: PickOne' '*OrderDependency: 10 AnySetup *PageRegion' \
+        '*DefaultPageRegion: S1'
+    for ((i = 1; i <= 2013; i++)); do
+        printf '*PageRegion S%d/Size %d: "<</PageSize[%d %d]>>setpagedevice"\n' $i $i $((200 + i)) $((300 + i))
+    done
+    printf '%s\n' '*CloseUI: *PageRegion' '*DefaultImageableArea: S1'
+    for ((i = 1; i <= 2013; i++)); do
+        printf '*ImageableArea S%d/Size %d: "10 10 %d %d"\n' $i $i $((190 + i)) $((290 + i))
+    done
+    printf '%s\n' '*DefaultPaperDimension: S1'
+    for ((i = 1; i <= 2013; i++)); do
+        printf '*PaperDimension S%d/Size %d: "%d %d"\n' $i $i $((200 + i)) $((300 + i))
+    done
+}
+queues_work=$(mktemp -d "${TMPDIR:-/tmp}/ostrel-ui-queues.XXXXXX")
+large_ppd >"$queues_work/large.ppd"
+lpadmin -p Ui-Large -P "$queues_work/large.ppd" -v file:/dev/null -E >/dev/null 2>&1 \
+    || echo "run.sh: the large queue could not be made (its checks fail)" >&2
+lpadmin -p Ui-Rejecting -v file:/dev/null -E >/dev/null 2>&1 && cupsreject Ui-Rejecting \
+    || echo "run.sh: the rejecting queue could not be made (its checks fail)" >&2
+remove_queues() { lpadmin -x Ui-Large 2>/dev/null; lpadmin -x Ui-Rejecting 2>/dev/null; rm -rf "$queues_work"; }
+trap remove_queues EXIT
+"$root/tools/testbed/wine-stop.sh" "$OSTREL_TESTBED_DIR" >/dev/null 2>&1
 
 passed=0
 failed=0
@@ -70,9 +109,10 @@ for build in "$@"; do
         --screen "$(winpath "$OSTREL_TESTBED_DIR/xvfb/Xvfb_screen0")" \
         --print-file "$(winpath "$OSTREL_PRINT_FILE")" \
         --spool "$(winpath "$OSTREL_TESTBED_DIR/cups/spool")" \
-        "${read_only_arg[@]}" 2>&1 | tr -d '\r')
+        "${read_only_arg[@]}" ${OSTREL_UI_ONLY:+--only "$OSTREL_UI_ONLY"} 2>&1 | tr -d '\r')
     printf '%s\n' "$out" | grep -E '^(FAILED|SKIPPED|MEASURED)'
-    summary=$(printf '%s\n' "$out" | tail -n 1)
+    # The last summary line: a test bed tool's message may come after it.
+    summary=$(printf '%s\n' "$out" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)
     if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
         passed=$((passed + BASH_REMATCH[1]))
         failed=$((failed + BASH_REMATCH[2]))
@@ -83,7 +123,7 @@ for build in "$@"; do
         mv "$artefacts/report-window.png" "$shot"
         pass
         echo "run.sh: [$arch] screenshot of a report window: $shot"
-    else
+    elif [[ -z "${OSTREL_UI_ONLY:-}" || $OSTREL_UI_ONLY == frame ]]; then
         fail "[$arch] no screenshot of a report window was taken"
     fi
     # The driver's leftovers: in its own folder only; Wine processes of the run end with the test bed.

@@ -4,7 +4,7 @@
 //
 //   ui_driver.exe --build NAME --ostrel EXE --tool EXE --work DIR --artefacts LINUXDIR
 //                 --screenshot-tool LINUXPATH --screen PATH --print-file PATH --spool DIR
-//                 [--read-only-folder DIR]
+//                 [--read-only-folder DIR] [--only frame|document|hygiene|window|print]
 //
 // Prints "FAILED ..." for each failed check and ends with "N passed, N failed".
 #include "tests/ui/bed.h"
@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <map>
+#include <utility>
 
 int wmain(int argc, wchar_t** argv) {
     using namespace ostrel::uitest;
@@ -41,9 +42,14 @@ int wmain(int argc, wchar_t** argv) {
     // A crash of the driver itself must not leave a dialog waiting for a click.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
 
-    RunFrameChecks(bed);
-    RunDocumentChecks(bed);
-    RunHygieneChecks(bed);
+    const std::pair<const wchar_t*, void (*)(Bed&)> groups[] = {
+        {L"frame", RunFrameChecks},   {L"document", RunDocumentChecks}, {L"hygiene", RunHygieneChecks},
+        {L"window", RunWindowChecks}, {L"print", RunPrintChecks},
+    };
+    const std::wstring only = options[L"--only"];
+    for (const auto& [name, run] : groups) {
+        if (only.empty() || only == name) run(bed);
+    }
 
     std::printf("%s\n", bed.tally.Summary().c_str());
     return bed.tally.Failed() == 0 ? 0 : 1;

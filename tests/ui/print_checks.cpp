@@ -1,0 +1,172 @@
+// Printing a large report with the progress box: the frame keeps answering, Cancel abandons the
+// job; and what the user is told when printing or saving fails.
+#include "tests/ui/bed.h"
+#include "tests/ui/ostrel_session.h"
+#include "tests/ui/remote_window.h"
+#include "tests/ui/report_checks.h"
+#include "tests/ui/std_dialogs.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace ostrel::uitest {
+
+namespace {
+
+// Queues that tests/ui/run.sh makes before the driver starts, so that the spooler takes their
+// drivers from the print server: one whose driver lists 2,013 paper sizes, one that rejects jobs.
+const std::wstring Large = L"Ui-Large";
+const std::wstring Rejecting = L"Ui-Rejecting";
+constexpr wchar_t ProgressClass[] = L"TOstrelPrintProgress";
+constexpr int ProgressText = 0x100;
+
+HWND ProgressBox(const OstrelSession& session) {
+    const auto boxes = TopLevelWindowsOf(session.ProcessId(), ProgressClass);
+    return boxes.empty() ? nullptr : boxes.front();
+}
+
+// Ctrl+P in the report, the printer chosen in the print dialog and confirmed.
+bool StartPrint(const OstrelSession& session, HWND report, const std::wstring& printer) {
+    session.Focus(session.RichEditOf(report));
+    PressKeys("ctrl+p");
+    return PrintThroughDialog(WaitForDialog(session, PrinterNameCombo), printer);
+}
+
+// The spooler's own jobs on the printer.
+DWORD SpoolerJobs(const std::wstring& printer) {
+    std::wstring name = printer;
+    HANDLE handle = nullptr;
+    if (!OpenPrinterW(name.data(), &handle, nullptr)) return 0;
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumJobsW(handle, 0, 100, 1, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed + 1);
+    if (needed == 0 || !EnumJobsW(handle, 0, 100, 1, buffer.data(), needed, &needed, &count)) count = 0;
+    ClosePrinter(handle);
+    return count;
+}
+
+void CheckAnswering(Bed& bed, const OstrelSession& session, HWND report) {
+    if (!bed.Check(StartPrint(session, report, L"Print-File"), "Ctrl+P prints the large report on the file queue"))
+        return;
+    if (!bed.Check(WaitUntil([&] { return ProgressBox(session) != nullptr; }, 30000), "the progress box shows"))
+        return;
+    HWND box = ProgressBox(session);
+    DWORD slowest = 0;
+    int probes = 0;
+    std::wstring pageText;
+    const DWORD start = GetTickCount();
+    while (IsWindow(box) && GetTickCount() - start < 600000) {
+        const DWORD before = GetTickCount();
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(session.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+        slowest = std::max(slowest, GetTickCount() - before);
+        ++probes;
+        const std::wstring text = TextOf(GetDlgItem(box, ProgressText));
+        if (text.find(L"/") != std::wstring::npos) pageText = text;
+        Sleep(100);
+    }
+    std::printf("MEASURED [%s] printing the large report took %lu ms; the frame answered %d probes, the slowest in "
+                "%lu ms; the box said \"%s\"\n",
+                bed.build.c_str(), GetTickCount() - start, probes, slowest, Utf8(pageText).c_str());
+    bed.Check(!IsWindow(box), "the progress box goes when the job is done");
+    bed.Check(slowest < 1000, "while printing, the frame answers every message within 1 s",
+              std::to_string(slowest) + " ms");
+    bed.Check(pageText.find(L"ページ") != std::wstring::npos, "the box shows the page it prints, of how many",
+              Utf8(pageText));
+}
+
+void CheckCancel(Bed& bed, const OstrelSession& session, HWND report) {
+    DeleteFileW(bed.printFile.c_str());
+    const auto jobsBefore = JobFiles(bed);
+    if (!bed.Check(StartPrint(session, report, L"Print-File"), "Ctrl+P prints the large report on the file queue"))
+        return;
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = ProgressBox(session)) != nullptr; }, 30000);
+    // Cancelled while pages go out.
+    WaitUntil([&] { return TextOf(GetDlgItem(box, ProgressText)).find(L"ページ 3 ") != std::wstring::npos; }, 120000);
+    Press(box, IDCANCEL);
+    bed.Check(box != nullptr && WaitGone(box, 30000), "Cancel on the progress box ends the printing");
+    Settle(3000);
+    std::vector<std::wstring> newJobs;
+    for (const auto& job : JobFiles(bed)) {
+        if (std::find(jobsBefore.begin(), jobsBefore.end(), job) == jobsBefore.end()) newJobs.push_back(job);
+    }
+    bed.Check(newJobs.empty() && SpoolerJobs(L"Print-File") == 0 && !Exists(bed.printFile),
+              "the cancelled job leaves nothing in the queue and prints nothing",
+              std::to_string(newJobs.size()) + " new print server jobs, " +
+                  std::to_string(SpoolerJobs(L"Print-File")) + " spooler jobs");
+    bed.Check(session.Running() && IsWindowEnabled(session.Frame()), "after Cancel the frame is enabled again");
+}
+
+std::wstring TakeMessage(const OstrelSession& session) {
+    HWND box = WaitForMessageBox(session, 180000);
+    if (!box) return {};
+    const auto text = TextOf(GetDlgItem(box, MessageText));
+    Press(box, IDOK);
+    WaitGone(box);
+    return text;
+}
+
+void CheckFailures(Bed& bed, const OstrelSession& session, HWND report) {
+    if (StartPrint(session, report, Rejecting)) {
+        const std::wstring text = TakeMessage(session);
+        bed.Check(text.find(Rejecting) != std::wstring::npos && text.find(L"system error") == std::wstring::npos &&
+                      text.size() > text.rfind(L": ") + 3,
+                  "printing on a queue that rejects jobs names the printer and the system's reason", Utf8(text));
+    } else {
+        bed.tally.Fail(bed.Name("the print dialog lists the rejecting queue"));
+    }
+
+    session.Focus(session.RichEditOf(report));
+    PressKeys("ctrl+s");
+    HWND dialog = WaitForDialog(session, FileNameCombo);
+    SaveThroughDialog(session, dialog, bed.work + L"\\CON.txt");
+    // The device "exists": the dialog first asks whether to replace it.
+    HWND ask = WaitForMessageBox(session);
+    if (ask && GetDlgItem(ask, IDYES)) {
+        Press(ask, IDYES);
+        WaitGone(ask);
+        ask = nullptr;
+    }
+    std::wstring text;
+    if (ask) {
+        text = TextOf(GetDlgItem(ask, MessageText));
+        Press(ask, IDOK);
+        WaitGone(ask);
+    } else {
+        text = TakeMessage(session);
+    }
+    bed.Check(text.find(L"reserved") != std::wstring::npos, "saving as CON.txt says the name is reserved for a device",
+              Utf8(text));
+    if (HWND still = session.Dialog(FileNameCombo)) {
+        Press(still, IDCANCEL);
+        WaitGone(still);
+    }
+}
+
+}  // namespace
+
+void RunPrintChecks(Bed& bed) {
+    OstrelSession session(bed.ostrelExe);
+    if (!bed.Check(session.Started(), "Ostrel.exe starts for the printing checks")) return;
+    const auto entries = session.Entries();
+    if (!bed.Check(IndexOf(entries, Large) >= 0 && IndexOf(entries, Rejecting) >= 0,
+                   "the test bed lists the large and the rejecting queue (tests/ui/run.sh makes them)"))
+        return;
+    session.ChooseByMessage(IndexOf(entries, Large));
+    HWND report = nullptr;
+    WaitUntil([&] { return (report = ReportWindowCaptioned(session, Large)) != nullptr; }, 120000);
+    if (!bed.Check(report != nullptr && session.ReportText(report).size() > 100000,
+                   "the large report shows (2,013 paper sizes)",
+                   std::to_string(report ? session.ReportText(report).size() : 0) + " characters"))
+        return;
+    CheckAnswering(bed, session, report);
+    CheckCancel(bed, session, report);
+    CheckFailures(bed, session, report);
+}
+
+}  // namespace ostrel::uitest
