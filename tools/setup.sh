@@ -48,6 +48,7 @@ comm        coreutils
 convert     imagemagick
 ctest       cmake
 cupsd       cups-daemon
+cupsreject  cups-client
 date        coreutils
 dirname     coreutils
 dpkg        dpkg
@@ -78,6 +79,7 @@ sed         sed
 sleep       coreutils
 soffice     libreoffice-writer-nogui
 sort        coreutils
+stat        coreutils
 tail        coreutils
 timeout     coreutils
 touch       coreutils
