@@ -74,7 +74,7 @@ for build in "${builds[@]}"; do
         "$work/$name-findings.txt"
     snapshots=()
     for queue in "${queues[@]}"; do snapshots+=("$name-$queue.json"); done
-    (cd "$work" && "$native/app/ostrel-report" --findings --printers "${snapshots[@]}" \
+    (cd "$work" && "$native/console/ostrel-report" --findings --printers "${snapshots[@]}" \
         | sed "s/^$name-[^:]*\.json: //" >"$work/$name-findings.native.txt")
     check "[$name] findings of the snapshots are those of the live queues" \
         cmp -s "$work/$name-findings.txt" "$work/$name-findings.native.txt"
@@ -138,7 +138,7 @@ for build in "${builds[@]}"; do
     # The whole machine into one file renders every report as the machine does.
     wine "$tool" --snapshot --all -o "$work/$name-machine.json"
     wine "$tool" --all >"$work/$name-all.txt"
-    "$native/app/ostrel-report" --printers "$work/$name-machine.json" --all >"$work/$name-machine.txt"
+    "$native/console/ostrel-report" --printers "$work/$name-machine.json" --all >"$work/$name-machine.txt"
     check "[$name] --snapshot --all renders every report natively as --all" \
         cmp -s "$work/$name-all.txt" "$work/$name-machine.txt"
     wine "$tool" --format json "${queues[0]}" >"$work/$name.json"
