@@ -202,7 +202,7 @@ run_snapshot() (
     [[ $tb_runs_32bit -eq 1 ]] && build=win32
     echo "== snapshot: $build build, --snapshot --all against --all at 50 queues (median of $list_rounds pairs' ratios)"
     tools/build.sh "$build" >/dev/null
-    tool=build/$build/app/ostrel-report.exe
+    tool=build/$build/console/ostrel-report.exe
     floor=build/$build/tests/report-floor.exe
     eval "$(tools/testbed/start.sh)"
     trap 'stop_holder; tools/testbed/stop.sh >/dev/null 2>&1' EXIT
