@@ -1,10 +1,13 @@
 #include "platform/portable/description_values.h"
 
+#include "platform/portable/utf8.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -262,15 +265,11 @@ std::string BytesOfJsonString(const Json& value)
         throw std::runtime_error("expected a string, found " + Excerpt(value));
     const auto& utf8 = value.get_ref<const std::string&>();
     std::string bytes;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            bytes += static_cast<char>(lead);
-        } else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < utf8.size()) {
-            bytes += static_cast<char>(((lead & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
-        } else {
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::optional<char32_t> code = NextUtf8Character(utf8, at);
+        if (!code || *code > 0xFF)
             throw std::runtime_error("a byte string holds a character above U+00FF: " + Excerpt(value));
-        }
+        bytes += static_cast<char>(*code);
     }
     return bytes;
 }
@@ -278,15 +277,8 @@ std::string BytesOfJsonString(const Json& value)
 Json JsonStringOfBytes(const std::string& bytes)
 {
     std::string utf8;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8 += c;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (byte >> 6));
-            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
+    for (const char c : bytes)
+        AppendUtf8(utf8, static_cast<unsigned char>(c));
     return utf8;
 }
 
@@ -301,19 +293,11 @@ std::u16string Utf16OfJsonString(const Json& value)
     if (!value.is_string())
         throw std::runtime_error("expected a string or {\"utf16\": [...]}, found " + Excerpt(value));
     const auto& utf8 = value.get_ref<const std::string&>();
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
-        if (length == 0 || i + length > utf8.size())
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::optional<char32_t> next = NextUtf8Character(utf8, at);
+        if (!next)
             throw std::runtime_error("broken UTF-8 in " + Excerpt(value));
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80)
-                throw std::runtime_error("broken UTF-8 in " + Excerpt(value));
-            code = (code << 6) | (next & 0x3F);
-        }
-        i += length;
+        char32_t code = *next;
         if (code >= 0x10000) {
             code -= 0x10000;
             text += static_cast<char16_t>(0xD800 + (code >> 10));
@@ -341,21 +325,7 @@ Json JsonStringOfUtf16(const std::u16string& text)
                 units.push_back(static_cast<unsigned>(unit));
             return Json{{"utf16", units}};
         }
-        if (code < 0x80) {
-            utf8 += static_cast<char>(code);
-        } else if (code < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (code >> 6));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            utf8 += static_cast<char>(0xE0 | (code >> 12));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xF0 | (code >> 18));
-            utf8 += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        }
+        AppendUtf8(utf8, code);
     }
     return utf8;
 }
