@@ -8,6 +8,7 @@
 //   ostrel_findings_bench [PRINTERS [ROUNDS]]     (default 10000 and 5; growth from PRINTERS / 10)
 #include "console/report_tool.h"
 #include "platform/portable/description_values.h"
+#include "tests/bench/bench_timing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,7 +21,6 @@
 #include <string>
 #include <vector>
 
-#include <time.h>
 #include <unistd.h>
 
 namespace ostrel {
@@ -36,13 +36,6 @@ protected:
     int_type overflow(int_type c) override { return c; }
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
-
-double ProcessSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
 
 Json ReadJson(const std::string& path)
 {
@@ -80,9 +73,9 @@ double TimeTool(const std::vector<std::string>& arguments)
     Discard discard;
     std::ostream out(&discard);
     std::ostringstream err;
-    const double start = ProcessSeconds();
+    const double start = ProcessorSeconds(CLOCK_PROCESS_CPUTIME_ID);
     const int status = RunReportTool(arguments, nullptr, out, err);
-    const double seconds = ProcessSeconds() - start;
+    const double seconds = ProcessorSeconds(CLOCK_PROCESS_CPUTIME_ID) - start;
     if (status != ExitOk) {
         std::fprintf(stderr, "ostrel_findings_bench: the tool failed (%d): %s\n", status, err.str().c_str());
         std::exit(2);
@@ -123,13 +116,6 @@ Times Measure(const std::vector<std::string>& files, int rounds)
         findings.push_back(TimeTool(Arguments({"--findings"}, files)));
     }
     return {Best(load), Best(render), Best(findings)};
-}
-
-bool Verdict(const char* what, double value, double goal)
-{
-    const bool met = value <= goal;
-    std::printf("%-58s %6.2f  (goal <= %.2f)  %s\n", what, value, goal, met ? "met" : "MISSED");
-    return met;
 }
 
 }  // namespace

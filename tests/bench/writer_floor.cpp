@@ -6,6 +6,7 @@
 //   ostrel_writer_floor [LINES]     (default 100000; the linearity check uses 10 times LINES)
 #include "platform/portable/memory_document.h"
 #include "report/report_writer.h"
+#include "tests/bench/bench_timing.h"
 
 #include <algorithm>
 #include <climits>
@@ -15,7 +16,6 @@
 #include <functional>
 #include <string>
 #include <malloc.h>
-#include <time.h>
 
 namespace ostrel {
 namespace {
@@ -127,19 +127,11 @@ std::string WithSnprintf(int lines)
     return out;
 }
 
-// The thread's processor time: on a machine shared with other work, wall time measures the others.
-double CpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 double Seconds(const std::function<std::string(int)>& build, int lines, std::size_t& size)
 {
-    const double start = CpuSeconds();
+    const double start = ProcessorSeconds(CLOCK_THREAD_CPUTIME_ID);
     size = build(lines).size();
-    return CpuSeconds() - start;
+    return ProcessorSeconds(CLOCK_THREAD_CPUTIME_ID) - start;
 }
 
 struct Timing {
@@ -157,13 +149,6 @@ Timing Measure(int lines, int rounds)
         best.floor = std::min(best.floor, Seconds(WithSnprintf, lines, size));
     }
     return best;
-}
-
-bool Verdict(const char* what, double value, double goal)
-{
-    const bool met = value <= goal;
-    std::printf("%-58s %6.2f  (goal <= %.2f)  %s\n", what, value, goal, met ? "met" : "MISSED");
-    return met;
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "console/report_tool.h"
+#include "tests/unit/console/tool_run.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -14,20 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string Printers = std::string(OSTREL_FIXTURES) + "/printers/";
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& arguments)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunReportTool(arguments, nullptr, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(FindingsTool, FleetLinesNameFileAndPrinter)
 {

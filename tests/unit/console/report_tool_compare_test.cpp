@@ -1,53 +1,19 @@
 #include "console/report_tool.h"
 #include "platform/portable/description_values.h"
+#include "tests/unit/console/tool_run.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
-
-#include <unistd.h>
 
 namespace ostrel {
 namespace {
 
-namespace fs = std::filesystem;
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& arguments)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunReportTool(arguments, nullptr, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 const std::string Fixtures = std::string(OSTREL_FIXTURES) + "/printers/";
 
-struct ReportToolCompareTest : ::testing::Test {
-    fs::path folder = fs::temp_directory_path() / ("ostrel-compare-" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(folder); }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string Write(const std::string& name, const Json& description)
-    {
-        const fs::path path = folder / name;
-        std::ofstream(path, std::ios::binary) << description.dump();
-        return path.string();
-    }
+struct ReportToolCompareTest : ToolFolderTest {
+    ReportToolCompareTest() : ToolFolderTest("ostrel-compare-") {}
 };
 
 Json Devmode(const std::string& extra)

@@ -2,44 +2,19 @@
 // typed on a UTF-8 command line.
 #include "console/report_tool.h"
 #include "platform/portable/description_values.h"
+#include "tests/unit/console/tool_run.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace ostrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-struct ReportToolFilesTest : ::testing::Test {
-    fs::path folder = fs::temp_directory_path() / ("ostrel-files-" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(folder); }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string Write(const std::string& name, const Json& description)
-    {
-        const fs::path path = folder / name;
-        std::ofstream(path, std::ios::binary) << description.dump();
-        return path.string();
-    }
-
-    static ToolRun Run(const std::vector<std::string>& arguments)
-    {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunReportTool(arguments, nullptr, out, err);
-        return {status, out.str(), err.str()};
-    }
+struct ReportToolFilesTest : ToolFolderTest {
+    ReportToolFilesTest() : ToolFolderTest("ostrel-files-") {}
 };
 
 TEST_F(ReportToolFilesTest, BrokenListRecordCostsOnlyItsPrinter)
@@ -49,13 +24,13 @@ TEST_F(ReportToolFilesTest, BrokenListRecordCostsOnlyItsPrinter)
         {{"printers", Json::array({{{"name", "A"}},
                                    {{"name", "B"}, {"printer_info", {{"4", {{"pPrinterName", "B"}, {"record_size", 4}}}}}},
                                    {{"name", "C"}}})}});
-    const ToolRun list = Run({"--printers", file, "--list"});
+    const ToolRun list = RunTool({"--printers", file, "--list"});
     EXPECT_EQ(list.status, ExitOk);
     EXPECT_EQ(list.out, "A\nC\n");
     EXPECT_EQ(list.err, "ostrel-report: " + file +
                             ": printer \"B\": left out of the printer list: pointer outside the returned buffer\n");
 
-    const ToolRun all = Run({"--printers", file, "--all", "-o", (folder / "all").string()});
+    const ToolRun all = RunTool({"--printers", file, "--all", "-o", (folder / "all").string()});
     EXPECT_EQ(all.status, ExitOk) << all.err;
     EXPECT_EQ(all.err, list.err);
     EXPECT_TRUE(fs::exists(folder / "all" / "A.txt"));
@@ -76,7 +51,7 @@ TEST_F(ReportToolFilesTest, EveryPrinterIsReportedOnTheSystemOfItsFile)
         "second.json", {{"system", system("95", "B", 7, "Second system.")},
                         {"printers", Json::array({{{"name", "B"}, {"devices", "b.drv,LPT2:"}, {"open_error", 5}}})}});
 
-    EXPECT_EQ(Run({"--printers", first, "--printers", second, "--list"}).out, "A\nB. LPT2:\n");
+    EXPECT_EQ(RunTool({"--printers", first, "--printers", second, "--list"}).out, "A\nB. LPT2:\n");
     const struct {
         const char* entry;
         const char* openFailure;
@@ -87,7 +62,7 @@ TEST_F(ReportToolFilesTest, EveryPrinterIsReportedOnTheSystemOfItsFile)
         {"B. LPT2:", "*** CANNOT OPEN PRINTER ***: 5: Second system.", "7 papers", "3 papers"},
     };
     for (const auto& c : cases) {
-        const ToolRun run = Run({"--printers", first, "--printers", second, c.entry});
+        const ToolRun run = RunTool({"--printers", first, "--printers", second, c.entry});
         EXPECT_EQ(run.status, ExitPrinterNotOpened) << run.err;
         EXPECT_NE(run.out.find(c.openFailure), std::string::npos) << c.entry;
         const std::size_t current = run.out.find("- Current DEVMODE (TPrinter) -");
@@ -115,18 +90,18 @@ TEST_F(ReportToolFilesTest, EntryTypedInUtf8FindsThePrinterOfTheCapturedName)
     };
     for (const auto& c : cases) {
         const std::string file = Write("captured.json", description(c.captured, c.system));
-        const ToolRun captured = Run({"--printers", file, c.captured});
-        const ToolRun typed = Run({"--printers", file, c.typed});
+        const ToolRun captured = RunTool({"--printers", file, c.captured});
+        const ToolRun typed = RunTool({"--printers", file, c.typed});
         EXPECT_EQ(typed.status, ExitOk) << typed.err;
         EXPECT_NE(captured.out.find("Current DEVMODE"), std::string::npos) << c.typed;
         EXPECT_EQ(typed.out, captured.out) << c.typed;
-        EXPECT_EQ(Run({"--printers", file, "--snapshot", c.typed}).out,
-                  Run({"--printers", file, "--snapshot", c.captured}).out);
+        EXPECT_EQ(RunTool({"--printers", file, "--snapshot", c.typed}).out,
+                  RunTool({"--printers", file, "--snapshot", c.captured}).out);
     }
 
     // A character the code page lacks spells no captured name.
     const std::string file = Write("japanese.json", description("TbB\xFCro", {{"code_page", 932}}));
-    EXPECT_EQ(Run({"--printers", file, "TbB\u00fcro"}).out.find("Current DEVMODE"), std::string::npos);
+    EXPECT_EQ(RunTool({"--printers", file, "TbB\u00fcro"}).out.find("Current DEVMODE"), std::string::npos);
 }
 
 // Names reach a Linux user as UTF-8 in the list and in the file names; the reports keep the bytes
@@ -141,27 +116,21 @@ TEST_F(ReportToolFilesTest, ListAndFileNamesAreUtf8AndReportsKeepTheirCodePage)
     const std::string japanese = Write("japanese.json", description("\x83\x76\x83\x8a\x83\x93\x83\x5e", 932));
     const std::string western = Write("western.json", description("B\xFCro \x80", 1252));
 
-    const ToolRun list = Run({"--printers", japanese, "--printers", western, "--list"});
+    const ToolRun list = RunTool({"--printers", japanese, "--printers", western, "--list"});
     EXPECT_EQ(list.status, ExitOk) << list.err;
     EXPECT_EQ(list.out, "\u30d7\u30ea\u30f3\u30bf\nB\u00fcro \u20ac\n");
 
-    ASSERT_EQ(Run({"--printers", japanese, "--printers", western, "--all", "-o", (folder / "all").string()}).status,
+    ASSERT_EQ(RunTool({"--printers", japanese, "--printers", western, "--all", "-o", (folder / "all").string()}).status,
               ExitOk);
-    const auto read = [](const fs::path& path) {
-        std::ifstream file(path, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    };
-    const std::string japaneseReport = read(folder / "all" / "\u30d7\u30ea\u30f3\u30bf.txt");
+    const std::string japaneseReport = ReadFile(folder / "all" / "\u30d7\u30ea\u30f3\u30bf.txt");
     EXPECT_NE(japaneseReport.find("pPrinterName             : \x83\x76\x83\x8a\x83\x93\x83\x5e"), std::string::npos)
         << japaneseReport;
-    EXPECT_NE(read(folder / "all" / "B\u00fcro \u20ac.txt").find(": B\xFCro \x80"), std::string::npos);
+    EXPECT_NE(ReadFile(folder / "all" / "B\u00fcro \u20ac.txt").find(": B\xFCro \x80"), std::string::npos);
 
     // The name typed as the list shows it finds the printer.
-    const ToolRun typed = Run({"--printers", japanese, "\u30d7\u30ea\u30f3\u30bf"});
+    const ToolRun typed = RunTool({"--printers", japanese, "\u30d7\u30ea\u30f3\u30bf"});
     EXPECT_EQ(typed.status, ExitOk) << typed.err;
-    EXPECT_EQ(typed.out, Run({"--printers", japanese, "\x83\x76\x83\x8a\x83\x93\x83\x5e"}).out);
+    EXPECT_EQ(typed.out, RunTool({"--printers", japanese, "\x83\x76\x83\x8a\x83\x93\x83\x5e"}).out);
 }
 
 }  // namespace

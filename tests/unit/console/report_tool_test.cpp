@@ -4,6 +4,7 @@
 #include "platform/portable/scripted_spooler.h"
 #include "report/printer_snapshot.h"
 #include "report/save_format.h"
+#include "tests/unit/console/tool_run.h"
 
 #include <gtest/gtest.h>
 
@@ -23,28 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string Fixture = std::string(OSTREL_FIXTURES) + "/printers/office-laser.json";
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunTool(std::vector<std::string> arguments)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunReportTool(arguments, nullptr, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 void AppendUtf8(std::string& out, unsigned long character)
 {
@@ -108,10 +87,8 @@ std::vector<std::string> FoldedLines(const std::string& text)
     return lines;
 }
 
-struct ReportToolTest : ::testing::Test {
-    fs::path folder = fs::temp_directory_path() / ("ostrel-tool-" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(folder); }
-    void TearDown() override { fs::remove_all(folder); }
+struct ReportToolTest : ToolFolderTest {
+    ReportToolTest() : ToolFolderTest("ostrel-tool-") {}
 };
 
 TEST_F(ReportToolTest, UsageErrorsNameWhatIsWrong)
