@@ -245,12 +245,11 @@ std::string FileNameFor(std::string textName, bool json)
     return textName;
 }
 
-// Every report that can be written is; each failure is named on err. A file that cannot be
-// written outweighs a printer that cannot be opened.
-// File names are made over the entries of every system at once, so that two files' printers of
-// one name never share a report file.
+// Every report that can be written is; each failure is named on err, and a file that cannot be
+// written outweighs a printer that cannot be opened. File names are made over the entries of
+// every system at once, so that two files' printers of one name never share a report file.
 int WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, const Options& options,
-                     StandardOutput& out, std::ostream& err)
+                    StandardOutput& out, std::ostream& err)
 {
     const std::optional<std::string>& folder = options.output;
     StructuredReport items;
@@ -342,8 +341,7 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
             if (printer.contains("open_error")) {
                 const Json& name = printer.at("name");
                 err << "ostrel-report: cannot open printer " << (name.is_string() ? name.get<std::string>() : name.dump())
-                    << ": error "
-                    << printer.at("open_error") << " (recorded in the snapshot)\n";
+                    << ": error " << printer.at("open_error") << " (recorded in the snapshot)\n";
                 allOpened = false;
             }
         return allOpened ? ExitOk : ExitPrinterNotOpened;
@@ -356,9 +354,9 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
     const auto [spooler, entry] = systems.Locate(*options.entry);
     StructuredReport items;
     const PrinterNames names = ReportBuilder(*spooler, document, options.json ? &items : nullptr).MakeReport(entry);
-    const std::string text = options.json                 ? JsonText(JsonOfReport(items))
-                             : options.output             ? Rendered(document, SaveFormatOf(*options.output), spooler->GetACP())
-                                                          : document.PlainText();
+    const std::string text = options.json     ? JsonText(JsonOfReport(items))
+                             : options.output ? Rendered(document, SaveFormatOf(*options.output), spooler->GetACP())
+                                              : document.PlainText();
     if (options.output)
         WriteFileReplacing(PathOfSystemText(*options.output), text);
     else
@@ -366,10 +364,43 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
     return Opened(names, *options.entry, err) ? ExitOk : ExitPrinterNotOpened;
 }
 
+// The printers the tool works on: the --printers files, or else the system's spooler, set up when
+// first asked for (a --compare of two FILE:ENTRY sides needs neither).
+class ToolPrinters {
+public:
+    ToolPrinters(const Options& options, const SystemSpoolerFactory& systemSpooler)
+        : options_(options), systemSpooler_(systemSpooler)
+    {
+    }
+
+    const PrinterSystems& Get()
+    {
+        if (systems_)
+            return *systems_;
+        if (!options_.printerFiles.empty()) {
+            for (const std::string& file : options_.printerFiles)
+                files_.LoadFile(file);
+            return systems_.emplace(files_);
+        }
+        spooler_ = systemSpooler_ ? systemSpooler_() : nullptr;
+        if (!spooler_)
+            throw UsageError(options_.compare.empty() ? "this build has no system spooler: give --printers FILE"
+                                                      : "this build has no system spooler: give FILE:ENTRY or --printers FILE");
+        return systems_.emplace(*spooler_);
+    }
+
+private:
+    const Options& options_;
+    const SystemSpoolerFactory& systemSpooler_;
+    std::unique_ptr<Spooler> spooler_;
+    DescriptionFiles files_;
+    std::optional<PrinterSystems> systems_;
+};
+
 // The report of one side of --compare: FILE:ENTRY when what stands before a colon is a file (a
 // Windows path's drive colon is passed over, as no file is named by its letter alone), otherwise
 // an entry of the printers the tool works on.
-StructuredReport CompareSide(const std::string& side, const std::function<const PrinterSystems&()>& systems)
+StructuredReport CompareSide(const std::string& side, ToolPrinters& printers)
 {
     StructuredReport items;
     MemoryDocument document;
@@ -384,32 +415,15 @@ StructuredReport CompareSide(const std::string& side, const std::function<const 
         ReportBuilder(*spooler, document, &items).MakeReport(entry);
         return items;
     }
-    const auto [spooler, entry] = systems().Locate(side);
+    const auto [spooler, entry] = printers.Get().Locate(side);
     ReportBuilder(*spooler, document, &items).MakeReport(entry);
     return items;
 }
 
-int Compare(const Options& options, const SystemSpoolerFactory& systemSpooler, std::ostream& outStream)
+int Compare(const Options& options, ToolPrinters& printers, std::ostream& outStream)
 {
-    // The system's spooler or the --printers files, set up only when a side names no file.
-    std::unique_ptr<Spooler> spooler;
-    DescriptionFiles files;
-    std::optional<PrinterSystems> systems;
-    const auto printerSystems = [&]() -> const PrinterSystems& {
-        if (systems)
-            return *systems;
-        if (!options.printerFiles.empty()) {
-            for (const std::string& file : options.printerFiles)
-                files.LoadFile(file);
-            return systems.emplace(files);
-        }
-        spooler = systemSpooler ? systemSpooler() : nullptr;
-        if (!spooler)
-            throw UsageError("this build has no system spooler: give FILE:ENTRY or --printers FILE");
-        return systems.emplace(*spooler);
-    };
-    const StructuredReport a = CompareSide(options.compare[0], printerSystems);
-    const StructuredReport b = CompareSide(options.compare[1], printerSystems);
+    const StructuredReport a = CompareSide(options.compare[0], printers);
+    const StructuredReport b = CompareSide(options.compare[1], printers);
     const std::vector<SectionDifferences> differences = CompareReports(a, b);
     StandardOutput(outStream).Write(DifferencesText(differences));
     return differences.empty() ? ExitOk : ExitDifferent;
@@ -426,22 +440,15 @@ int RunReportTool(const std::vector<std::string>& arguments, const SystemSpooler
             StandardOutput(out).Write(options.help ? std::string(Usage) + Help : std::string(Version));
             return ExitOk;
         }
+        ToolPrinters printers(options, systemSpooler);
         if (!options.compare.empty())
-            return Compare(options, systemSpooler, out);
-        if (options.printerFiles.empty()) {
-            std::unique_ptr<Spooler> spooler = systemSpooler ? systemSpooler() : nullptr;
-            if (!spooler)
-                throw UsageError("this build has no system spooler: give --printers FILE");
-            return Run(options, PrinterSystems(*spooler), out, err);
-        }
-        if (options.findings && !options.entry) {
+            return Compare(options, printers, out);
+        // A fleet's files are judged one at a time, never all loaded at once.
+        if (options.findings && !options.entry && !options.printerFiles.empty()) {
             StandardOutput output(out);
             return WriteFindings(output, CollectFindings(options.printerFiles, options.failLevel, err));
         }
-        DescriptionFiles files;
-        for (const std::string& file : options.printerFiles)
-            files.LoadFile(file);
-        return Run(options, PrinterSystems(files), out, err);
+        return Run(options, printers.Get(), out, err);
     } catch (const UsageError& error) {
         err << "ostrel-report: " << error.what() << "\n" << Usage;
         return ExitUsage;

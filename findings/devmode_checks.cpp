@@ -66,6 +66,26 @@ void ValueRuledOut(const ReportFacts& facts, std::vector<Hit>& hits, WORD capabi
     });
 }
 
+// A claimed number field (not 0, and not excused by the record) that the capability's list lacks.
+template <typename Excused>
+void NumberNotListed(const ReportFacts& facts, std::vector<Hit>& hits, WORD capability, const char* listText,
+                     const NameEntry* names, std::uint32_t bit, std::size_t offset, const char* wants,
+                     Excused excused)
+{
+    const CapabilityArray* listed = AnsweredArray(facts, capability);
+    if (listed == nullptr)
+        return;
+    const DevModeField& field = Field(offset);
+    ForEachListedDevMode(facts, [&](std::size_t source, const DevModeRecord& record) {
+        const std::optional<std::int32_t> number = ClaimedNumber(record, bit, field);
+        if (!number || *number == 0 || excused(record) || ArrayHolds(listed, *number))
+            return;
+        hits.push_back({SourceText(source) + wants + Named(*number, names) + "; " + listText + " lists " +
+                            ArrayList(*listed, names),
+                        source});
+    });
+}
+
 }  // namespace
 
 void ResolutionNotOffered(const ReportFacts& facts, std::vector<Hit>& hits)
@@ -123,34 +143,14 @@ void CollateNotOffered(const ReportFacts& facts, std::vector<Hit>& hits)
 
 void SourceNotOffered(const ReportFacts& facts, std::vector<Hit>& hits)
 {
-    const CapabilityArray* bins = AnsweredArray(facts, DC_BINS);
-    if (bins == nullptr)
-        return;
-    const DevModeField& field = Field(offsetof(DEVMODEA, dmDefaultSource));
-    ForEachListedDevMode(facts, [&](std::size_t source, const DevModeRecord& record) {
-        const std::optional<std::int32_t> bin = ClaimedNumber(record, bits::DefaultSource, field);
-        if (!bin || *bin == 0 || ArrayHolds(bins, *bin))
-            return;
-        hits.push_back({SourceText(source) + " takes paper from " + Named(*bin, BinNames) +
-                            "; DC_BINS lists " + ArrayList(*bins, BinNames),
-                        source});
-    });
+    NumberNotListed(facts, hits, DC_BINS, "DC_BINS", BinNames, bits::DefaultSource,
+                    offsetof(DEVMODEA, dmDefaultSource), " takes paper from ", [](const DevModeRecord&) { return false; });
 }
 
 void PaperNotOffered(const ReportFacts& facts, std::vector<Hit>& hits)
 {
-    const CapabilityArray* papers = AnsweredArray(facts, DC_PAPERS);
-    if (papers == nullptr)
-        return;
-    const DevModeField& field = Field(offsetof(DEVMODEA, dmPaperSize));
-    ForEachListedDevMode(facts, [&](std::size_t source, const DevModeRecord& record) {
-        const std::optional<std::int32_t> paper = ClaimedNumber(record, bits::PaperSize, field);
-        if (!paper || *paper == 0 || IsCustomPaper(record) || ArrayHolds(papers, *paper))
-            return;
-        hits.push_back({SourceText(source) + " asks for paper " + Named(*paper, PaperNames) + "; DC_PAPERS lists " +
-                            ArrayList(*papers, PaperNames),
-                        source});
-    });
+    NumberNotListed(facts, hits, DC_PAPERS, "DC_PAPERS", PaperNames, bits::PaperSize,
+                    offsetof(DEVMODEA, dmPaperSize), " asks for paper ", IsCustomPaper);
 }
 
 void CopiesAboveMax(const ReportFacts& facts, std::vector<Hit>& hits)

@@ -81,20 +81,26 @@ ReportValue TextValue(std::string text)
     return value;
 }
 
-ReportValue NumberValue(std::string text, std::variant<std::monostate, std::int64_t, std::uint64_t> raw,
-                        const std::string& unit)
+ReportValue NumberValue(std::string text, const ItemMeaning& meaning)
 {
     ReportValue value;
     value.text = std::move(text);
     // One spelling per number: a signed raw value that is not negative is kept as unsigned.
-    const auto* number = std::get_if<std::int64_t>(&raw);
+    const auto* number = std::get_if<std::int64_t>(&meaning.raw);
     if (number != nullptr && *number >= 0)
         value.raw = static_cast<std::uint64_t>(*number);
     else
-        value.raw = raw;
-    const std::string part = UnitPart(unit);
-    if (!part.empty())
-        value.unit = part.substr(1);
+        value.raw = meaning.raw;
+    if (meaning.unit != nullptr) {
+        const std::string part = UnitPart(*meaning.unit);
+        if (!part.empty())
+            value.unit = part.substr(1);
+    }
+    if (meaning.numbered) {
+        value.names.emplace();
+        if (meaning.name != nullptr)
+            value.names->push_back(meaning.name);
+    }
     return value;
 }
 
@@ -191,7 +197,7 @@ void ReportWriter::CaretToEnd()
 // The label as "%-24.24s" gives it (up to its first NUL, cut or filled to 24 columns), then " : ".
 void ReportWriter::AddItem(const std::string& label, const std::string& value)
 {
-    AppendItem(label, TextValue(value));
+    AppendItem(label, value, {});
 }
 
 void ReportWriter::BeginList(const std::string& label)
@@ -200,9 +206,9 @@ void ReportWriter::BeginList(const std::string& label)
         items_->BeginList(label.c_str());
 }
 
-void ReportWriter::AppendItem(const std::string& label, ReportValue item)
+// The value is data for the structured report only when a sink listens: the text alone costs nothing more.
+void ReportWriter::AppendItem(const std::string& label, const std::string& value, const ItemMeaning& meaning)
 {
-    const std::string& value = item.text;
     constexpr std::size_t LabelColumns = 24;
     const std::size_t labelLength = std::min(std::char_traits<char>::length(label.c_str()), LabelColumns);
     std::string line;
@@ -212,8 +218,10 @@ void ReportWriter::AppendItem(const std::string& label, ReportValue item)
     line += " : ";
     line += value;
     document_.AppendLine(line);
-    if (items_ != nullptr)
-        items_->Item(label.c_str(), std::move(item));
+    if (items_ != nullptr) {
+        const bool number = meaning.numbered || !std::holds_alternative<std::monostate>(meaning.raw);
+        items_->Item(label.c_str(), number ? NumberValue(value, meaning) : TextValue(value));
+    }
 }
 
 void ReportWriter::AddItemString(const std::string& label, const char* text, bool multi)
@@ -233,15 +241,14 @@ void ReportWriter::AddItemString(const std::string& label, const char* text, boo
 
 void ReportWriter::AddItemWord(const std::string& label, WORD value, const std::string& unit)
 {
-    AppendItem(label, NumberValue(unit.empty() ? Format("0x%04X", unsigned{value})
-                                               : Format("%u", unsigned{value}) + UnitPart(unit),
-                                  std::uint64_t{value}, unit));
+    AppendItem(label, unit.empty() ? Format("0x%04X", unsigned{value}) : Format("%u", unsigned{value}) + UnitPart(unit),
+               {std::uint64_t{value}, &unit});
 }
 
 void ReportWriter::AddItemShort(const std::string& label, short value, const std::string& unit)
 {
-    AppendItem(label, NumberValue(Format("%d", int{value}) + (unit.empty() ? std::string() : UnitPart(unit)),
-                                  std::int64_t{value}, unit));
+    AppendItem(label, Format("%d", int{value}) + (unit.empty() ? std::string() : UnitPart(unit)),
+               {std::int64_t{value}, &unit});
 }
 
 void ReportWriter::AddItemLong(const std::string& label, DWORD value, const std::string& unit,
@@ -250,17 +257,16 @@ void ReportWriter::AddItemLong(const std::string& label, DWORD value, const std:
     if (notSupportedIfMinusOne && value == 0xFFFFFFFFu)
         AddItem(label, NotSupportedText);
     else if (unit.empty())
-        AppendItem(label, NumberValue(Format("0x%08X", static_cast<unsigned>(value)), std::uint64_t{value}, unit));
+        AppendItem(label, Format("0x%08X", static_cast<unsigned>(value)), {std::uint64_t{value}, &unit});
     else
-        AppendItem(label, NumberValue(Format("%u", static_cast<unsigned>(value)) + UnitPart(unit),
-                                      std::uint64_t{value}, unit));
+        AppendItem(label, Format("%u", static_cast<unsigned>(value)) + UnitPart(unit), {std::uint64_t{value}, &unit});
 }
 
 void ReportWriter::AddItemLongLong(const std::string& label, std::uint64_t value, const std::string& unit)
 {
     const auto wide = static_cast<unsigned long long>(value);
-    AppendItem(label, NumberValue(unit.empty() ? Format("0x%016llX", wide) : Format("%llu", wide) + UnitPart(unit),
-                                  std::uint64_t{value}, unit));
+    AppendItem(label, unit.empty() ? Format("0x%016llX", wide) : Format("%llu", wide) + UnitPart(unit),
+               {std::uint64_t{value}, &unit});
 }
 
 void ReportWriter::AddItemFileTime(const std::string& label, FILETIME time)
@@ -268,16 +274,16 @@ void ReportWriter::AddItemFileTime(const std::string& label, FILETIME time)
     SYSTEMTIME fields{};
     const std::uint64_t raw = (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
     if (FileTimeToSystemTime(time, fields)) {
-        AppendItem(label, NumberValue(Format("%04d/%02d/%02d %02d:%02d:%02d.%d", fields.wYear, fields.wMonth,
-                                             fields.wDay, fields.wHour, fields.wMinute, fields.wSecond,
-                                             fields.wMilliseconds),
-                                      raw, {}));
+        AppendItem(label,
+                   Format("%04d/%02d/%02d %02d:%02d:%02d.%d", fields.wYear, fields.wMonth, fields.wDay, fields.wHour,
+                          fields.wMinute, fields.wSecond, fields.wMilliseconds),
+                   {raw});
     } else {
         // Beyond the calendar the system converts: show the raw 64-bit value rather than nothing.
-        AppendItem(label, NumberValue(Format("0x%08X%08X (no calendar date)",
-                                             static_cast<unsigned>(time.dwHighDateTime),
-                                             static_cast<unsigned>(time.dwLowDateTime)),
-                                      raw, {}));
+        AppendItem(label,
+                   Format("0x%08X%08X (no calendar date)", static_cast<unsigned>(time.dwHighDateTime),
+                          static_cast<unsigned>(time.dwLowDateTime)),
+                   {raw});
     }
 }
 
@@ -296,12 +302,9 @@ void ReportWriter::AddItemNumbered(std::string& label, std::uint32_t number, con
 {
     va_list args;
     va_start(args, format);
-    ReportValue value = NumberValue(VFormat(format, args), std::uint64_t{number}, {});
+    const std::string text = VFormat(format, args);
     va_end(args);
-    value.names.emplace();
-    if (name != nullptr)
-        value.names->push_back(name);
-    AppendItem(label, std::move(value));
+    AppendItem(label, text, {std::uint64_t{number}, nullptr, true, name});
     label.clear();
 }
 

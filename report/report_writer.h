@@ -9,11 +9,21 @@
 
 #include <cstdint>
 #include <string>
+#include <variant>
 
 namespace ostrel {
 
 extern const char NotSupportedText[];       // "*** NOT SUPPORTED ***"
 extern const char ExceptionOccurredText[];  // "*** EXCEPTION OCCURRED ***"
+
+// What an item's text stands for, told to the structured report: a raw number, its unit, and
+// whether the names of the number are known (numbered, name null when it has none).
+struct ItemMeaning {
+    std::variant<std::monostate, std::int64_t, std::uint64_t> raw;
+    const std::string* unit = nullptr;
+    bool numbered = false;
+    const char* name = nullptr;
+};
 
 class ReportWriter {
 public:
@@ -65,7 +75,7 @@ private:
                           std::uint32_t styles, std::uint32_t color);
     void MarkAll(const std::string& marker, const std::string& fontName, std::uint32_t styles);
     void CaretToEnd();
-    void AppendItem(const std::string& label, ReportValue value);
+    void AppendItem(const std::string& label, const std::string& value, const ItemMeaning& meaning);
 
     RichDocument& document_;
     StructuredReportSink* items_;
