@@ -45,7 +45,8 @@ Json ReadJson(const std::string& path)
     return ParseDescription(text.str());
 }
 
-// N files of a printer each, cycling through the fixtures' printers, each under a name of its own.
+// N files of a printer each, as N machines' snapshots: the fixtures' printers in turn, each file
+// named after its number.
 std::vector<std::string> WriteFleet(std::size_t printers, const fs::path& folder)
 {
     std::vector<Json> templates;
@@ -57,11 +58,9 @@ std::vector<std::string> WriteFleet(std::size_t printers, const fs::path& folder
     }
     std::vector<std::string> files;
     for (std::size_t i = 0; i < printers; ++i) {
-        Json printer = templates[i % templates.size()];
         char name[32];
         std::snprintf(name, sizeof name, "Printer %06zu", i);
-        printer["name"] = name;
-        const Json snapshot{{"system", {{"family", "nt"}}}, {"printers", Json::array({std::move(printer)})}};
+        const Json snapshot{{"system", {{"family", "nt"}}}, {"printers", Json::array({templates[i % templates.size()]})}};
         files.push_back((folder / (std::string(name) + ".json")).string());
         std::ofstream(files.back(), std::ios::binary) << snapshot.dump();
     }
