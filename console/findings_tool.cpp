@@ -24,9 +24,10 @@ void JudgeEveryPrinter(const PrinterSystems& systems, std::optional<Severity> fa
 {
     for (std::size_t system = 0; system < systems.Count(); ++system) {
         const std::string* file = systems.FileOf(system);
-        for (const std::string& printer : systems.Entries(system, err))
-            Judge(systems.At(system), printer, (file != nullptr ? *file + ": " : "") + printer + ": ", failLevel,
-                  document, facts, output);
+        for (const std::string& printer : systems.Entries(system, err)) {
+            const std::string prefix = (file != nullptr ? *file + ": " : "") + systems.Readable(system, printer) + ": ";
+            Judge(systems.At(system), printer, prefix, failLevel, document, facts, output);
+        }
     }
 }
 
