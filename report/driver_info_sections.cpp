@@ -97,7 +97,10 @@ constexpr char Hexadecimal[] = "";
 // text is the end of an empty list.
 void WriteTextList(ReportWriter& writer, const std::string& label, const SpoolerBuffer& buffer, const char* list)
 {
-    writer.AddItemString(label, buffer.Text(list), false);
+    const char* first = buffer.Text(list);
+    if (first != nullptr)
+        writer.BeginList(label);
+    writer.AddItemString(label, first, false);
     if (list == nullptr || *list == '\0')
         return;
     for (const char* item = list + std::strlen(list) + 1; *buffer.Text(item) != '\0'; item += std::strlen(item) + 1)

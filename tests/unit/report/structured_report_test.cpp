@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace ostrel {
 namespace {
@@ -129,6 +132,36 @@ TEST(StructuredReport, ValuesCarryNumbersNamesUnitsListsAndMarkers)
     EXPECT_TRUE(item("DC_BINS").list);
     EXPECT_TRUE(item("DC_BINS").values.empty());
     EXPECT_EQ(jsonItem("DC_MODEL[95]")["value"]["marker"], "not_supported");
+}
+
+// A driver's list of texts is a list, each text an entry, even when it holds one text.
+TEST(StructuredReport, DependentFilesAreAListEvenOfOne)
+{
+    Json description;
+    std::ifstream(std::string(OSTREL_FIXTURES) + "/printers/office-laser.json") >> description;
+    for (Json& printer : description["printers"])
+        for (auto& [level, record] : printer["driver_info"].items())
+            if (record.contains("pDependentFiles"))
+                record["pDependentFiles"] = Json::array({"pscript.ntf"});
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("ostrel-one-file-" + std::to_string(::getpid()) + ".json");
+    std::ofstream(file) << description.dump();
+    DescriptionFiles files;
+    files.LoadFile(file.string());
+    std::filesystem::remove(file);
+    MemoryDocument document;
+    StructuredReport items;
+    ReportBuilder(files.System(0), document, &items).MakeReport("Office Laser");
+    int lists = 0;
+    for (const ReportSection& section : items.sections)
+        for (const ReportItem& item : section.items)
+            if (item.label == "pDependentFiles") {
+                ++lists;
+                EXPECT_TRUE(item.list);
+                ASSERT_EQ(item.values.size(), 1u);
+                EXPECT_EQ(item.values[0].text, "pscript.ntf");
+            }
+    EXPECT_GT(lists, 0);
 }
 
 TEST(StructuredReport, MalformedJsonIsRefusedWithWhatIsMissing)
