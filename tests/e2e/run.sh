@@ -6,7 +6,8 @@
 # with a line that says so. Ends with "N passed, N failed"; exit status 1 when anything failed.
 set -uo pipefail
 
-native=$1
+# Absolute: some checks run the native tool from the work folder.
+native=$(cd "$1" && pwd) || { echo "run.sh: no native build at $1" >&2; exit 2; }
 shift
 [[ -n "${WINEPREFIX:-}" && -n "${CUPS_SERVER:-}" ]] || { echo "run.sh: start the test bed first" >&2; exit 2; }
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/testbed/wine-loader.sh"
