@@ -479,7 +479,7 @@ wall() {
 # build checks, finding the test bed) against the same command run directly inside that test bed.
 # A test bed the part made goes again at its end; one the user had keeps running.
 run_script() (
-    local bed=${OSTREL_RUN_DIR:-${TMPDIR:-/tmp}/ostrel-run-$(id -u)} made=0 i r d ratios=() runs=() directs=()
+    local bed=${OSTREL_RUN_DIR:-${TMPDIR:-/tmp}/ostrel-run-$UID} made=0 i r d ratios=() runs=() directs=()
     source tools/testbed/wine-loader.sh
     local build=${TB_WINE_BUILDS%% *}
     echo "== run: tools/run.sh --list with its test bed running, $build build (median of $list_rounds pairs)"

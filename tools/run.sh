@@ -13,11 +13,12 @@
 # use it while it is alive, so they start at once; `tools/run.sh --stop` ends it.
 set -euo pipefail
 caller=$PWD
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cd "$root"
+[[ ${BASH_SOURCE[0]} == */* ]] && cd "${BASH_SOURCE[0]%/*}"
+cd ..
+root=$PWD
 source tools/testbed/lib.sh
 
-bed=${OSTREL_RUN_DIR:-${TMPDIR:-/tmp}/ostrel-run-$(id -u)}
+bed=${OSTREL_RUN_DIR:-${TMPDIR:-/tmp}/ostrel-run-$UID}
 
 # Whatever step fails is named, with its status; its own error text is above.
 step=
@@ -38,7 +39,10 @@ fi
 # Alive: made completely, and its print server (where it has one) still runs.
 bed_alive() {
     [[ -e $bed/$TB_MARK && -s $bed/env.sh && -d $bed/wine ]] || return 1
-    [[ ! -e $bed/cups/cupsd.conf ]] || tb_pid_matches "$(cat "$bed/cups/cupsd.pid" 2>/dev/null)" "$bed/cups/cupsd.conf"
+    [[ -e $bed/cups/cupsd.conf ]] || return 0
+    local pid=
+    read -r pid <"$bed/cups/cupsd.pid" 2>/dev/null || true
+    tb_pid_matches "$pid" "$bed/cups/cupsd.conf"
 }
 
 start_bed() {
@@ -62,7 +66,9 @@ start_bed() {
 }
 
 # A run that finds no test bed alive makes one: the first run, and after --stop.
-if ! bed_alive; then
+alive=0
+bed_alive && alive=1
+if [[ $alive -eq 0 ]]; then
     step="installing what is missing (tools/setup.sh)"
     tools/setup.sh >&2
 fi
@@ -79,17 +85,16 @@ if [[ ! -f $program || ! -f $stamp ]] ||
     tools/build.sh "$build" >&2
     mv "$root/build/.run-build-started" "$stamp"
 fi
-if ! bed_alive && [[ -n "$TB_WINE_SKIP_REASON" ]]; then
-    echo "run.sh: running the $build build: $TB_WINE_SKIP_REASON" >&2
+if [[ $alive -eq 0 ]]; then
+    [[ -z "$TB_WINE_SKIP_REASON" ]] || echo "run.sh: running the $build build: $TB_WINE_SKIP_REASON" >&2
+    # One run at a time makes the test bed; the others wait for it and use it.
+    step="locking the test bed ($bed.lock)"
+    exec {lock}>"$bed.lock"
+    flock "$lock"
+    bed_alive || start_bed
+    flock -u "$lock"
+    exec {lock}>&-
 fi
-
-# One run at a time makes the test bed; the others wait for it and use it.
-step="locking the test bed ($bed.lock)"
-exec {lock}>"$bed.lock"
-flock "$lock"
-bed_alive || start_bed
-flock -u "$lock"
-exec {lock}>&-
 source "$bed/env.sh"
 
 if [[ $# -gt 0 ]]; then
@@ -106,7 +111,9 @@ if [[ -n "${DISPLAY:-}" ]] && xdotool getdisplaygeometry >/dev/null 2>&1; then
 fi
 
 # No display to show it on: the test bed's own, and a picture of what it shows.
-if ! tb_pid_matches "$(cat "$bed/xvfb/xvfb.pid" 2>/dev/null)" "-fbdir $bed/xvfb"; then
+xvfb_pid=
+read -r xvfb_pid <"$bed/xvfb/xvfb.pid" 2>/dev/null || true
+if ! tb_pid_matches "$xvfb_pid" "-fbdir $bed/xvfb"; then
     step="starting a private Xvfb display"
     rm -rf "$bed/xvfb"
     tools/testbed/xvfb-start.sh "$bed" >/dev/null

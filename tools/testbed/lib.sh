@@ -7,9 +7,17 @@ tb_name=${0##*/}
 tb_log() { printf '%s: %s\n' "$tb_name" "$*" >&2; }
 tb_die() { printf '%s: error: %s\n' "$tb_name" "$*" >&2; exit 1; }
 
-TB_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# Found by changing folder in this shell and back: the run script sources this on every call,
+# where a subshell and dirname for each would cost more than all it does.
+tb_caller_dir=$PWD
+if [[ ${BASH_SOURCE[0]} == */* ]]; then cd "${BASH_SOURCE[0]%/*}" || return 1; fi
 # shellcheck disable=SC2034 # used by the scripts that source this file
-TB_ROOT=$(cd "$TB_SCRIPTS/../.." && pwd)
+TB_SCRIPTS=$PWD
+cd ../.. || return 1
+# shellcheck disable=SC2034
+TB_ROOT=$PWD
+cd "$tb_caller_dir" || return 1
+unset tb_caller_dir
 # Marks a folder as ours, so stop never removes anything else.
 TB_MARK=.ostrel-testbed
 
@@ -43,7 +51,10 @@ tb_pid_matches() {
     local pid=$1 needle=$2 cmd
     [[ "$pid" =~ ^[0-9]+$ ]] || return 1
     [[ -r /proc/$pid/cmdline ]] || return 1
-    cmd=$(tr '\0' ' ' </proc/"$pid"/cmdline 2>/dev/null) || return 1
+    local -a words
+    local IFS=' '
+    mapfile -d '' words <"/proc/$pid/cmdline" 2>/dev/null || return 1
+    cmd="${words[*]}"
     [[ "$cmd" == *"$needle"* ]]
 }
 

@@ -22,7 +22,21 @@ tb_probe_32bit() {
     return $status
 }
 
-if tb_probe_32bit; then
+# The answer holds until the machine restarts, so it is kept per boot: the run script asks it on
+# every call, where the probe's five processes would be a tenth of the time of a --list.
+tb_runs_32bit_cached() {
+    local cache=${TMPDIR:-/tmp}/ostrel-runs-32bit-$UID boot cached_boot answer
+    read -r boot </proc/sys/kernel/random/boot_id 2>/dev/null || boot=
+    if [[ -n $boot && -O $cache ]] && read -r cached_boot answer <"$cache" 2>/dev/null &&
+        [[ $cached_boot == "$boot" && ($answer == 0 || $answer == 1) ]]; then
+        return $((1 - answer))
+    fi
+    if tb_probe_32bit; then answer=1; else answer=0; fi
+    [[ -z $boot ]] || printf '%s %s\n' "$boot" "$answer" >"$cache" 2>/dev/null || true
+    return $((1 - answer))
+}
+
+if tb_runs_32bit_cached; then
     tb_runs_32bit=1
     TB_WINE=wine
     TB_WINE_BUILDS="win32 win64"
