@@ -166,6 +166,17 @@ void AppendRtfFont(std::string& out, std::size_t index, const std::string& name)
     out += ";}";
 }
 
+// How readers other than the control lay the report out. They wrap lines at the page's margin:
+// A4 landscape with 2 cm margins holds 161 half-width characters of the 9-point report font, and
+// the widest report lines hold about 140. Readers that lack the report font choose a stand-in by
+// the text's language and not by the font table's family and pitch; Japanese, the font's own,
+// leads them to a Japanese face, whose half-width characters all have one width. Without
+// \dntblnsbdb, readers balance single-byte against double-byte text by widening runs of spaces,
+// which moves every column after them.
+constexpr char ReaderLayout[] =
+    "{\\stylesheet{\\lang1041\\langfe1041 Normal;}}"
+    "\\paperw16838\\paperh11906\\margl1134\\margr1134\\margt1134\\margb1134\\landscape\\dntblnsbdb";
+
 template <typename T>
 int IndexOf(std::vector<T>& table, const T& value) {
     const auto found = std::find(table.begin(), table.end(), value);
@@ -384,7 +395,9 @@ std::string MemoryDocument::Rtf(unsigned codePage) const {
         AppendWord(out, "\\blue", (color >> 16) & 0xFF);
         out += ';';
     }
-    out += "}\r\n\\pard";
+    out += '}';
+    out += ReaderLayout;
+    out += "\r\n\\pard";
 
     RtfTextWriter text(out, codePage);
     const CharFormat* previous = nullptr;
