@@ -28,6 +28,7 @@ enum class CommandId : std::uint16_t {
     Find,
     FindNext,
     FindPrev,
+    Findings,  // shows or hides the report's findings beside it
 };
 
 // Virtual-key codes used by the shortcuts (the platform's values).
@@ -43,6 +44,8 @@ struct Shortcut {
 };
 
 constexpr int NoImage = -1;
+// The images of desktop/res/commands.bmp, one strip of 16 x 16.
+constexpr int CommandImageCount = 11;
 
 struct CommandInfo {
     CommandId id;
@@ -55,6 +58,8 @@ struct CommandInfo {
 std::span<const CommandInfo> AllCommands();
 const CommandInfo& CommandInfoOf(CommandId id);
 bool IsDocumentCommand(CommandId id);
+// Commands that show or hide something: a checked menu item and a pressed button while it shows.
+bool IsToggleCommand(CommandId id);
 // Copy and select all: their shortcuts act on the report only while it has the keyboard focus.
 bool ActsOnFocusedReport(CommandId id);
 

@@ -26,11 +26,13 @@ constexpr MenuItem ReportFile[] = {Item(CommandId::Refresh), Separator, Item(Com
                                    Item(CommandId::Close), Separator, Item(CommandId::Exit)};
 constexpr MenuItem ReportEdit[] = {Item(CommandId::Copy), Separator, Item(CommandId::SelectAll)};
 constexpr MenuItem ReportSearch[] = {Item(CommandId::Find), Item(CommandId::FindNext), Item(CommandId::FindPrev)};
+constexpr MenuItem ReportView[] = {Item(CommandId::Findings)};
 
 constexpr MenuLayout ReportMenus[] = {
     {L"ファイル(&F)", 0, ReportFile},
     {L"編集(&E)", 2, ReportEdit},
     {L"検索(&S)", 2, ReportSearch},
+    {L"表示(&V)", 2, ReportView},
 };
 
 constexpr MenuItem ReportPopup[] = {Item(CommandId::Copy), Separator, Item(CommandId::SelectAll)};

@@ -1,5 +1,6 @@
 #include "desktop/windows/command_images.h"
 
+#include "desktop/command_table.h"
 #include "desktop/res/resource_ids.h"
 #include "desktop/windows/program_look.h"
 
@@ -25,7 +26,7 @@ ui::UniqueImageList LoadStrip(int resource, int count)
 
 ui::UniqueImageList LoadCommandImages()
 {
-    return LoadStrip(IDB_COMMANDS, 10);
+    return LoadStrip(IDB_COMMANDS, CommandImageCount);
 }
 
 ui::UniqueImageList LoadInformationImage()

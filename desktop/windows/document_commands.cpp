@@ -3,6 +3,7 @@
 #include "desktop/windows/print_progress.h"
 #include "desktop/windows/program_look.h"
 #include "desktop/windows/report_printing.h"
+#include "desktop/windows/system_code_page.h"
 #include "platform/file_replace.h"
 #include "platform/win32/wide_text.h"
 #include "report/find_rules.h"
@@ -27,19 +28,6 @@ constexpr wchar_t SaveFilter[] = L"テキストファイル (*.txt)\0*.TXT\0"
 constexpr DWORD SaveFileNameCapacity = 32768;  // the longest path the system takes
 // The choices of the find dialog that belong to the search; the rest are the dialog's messages.
 constexpr DWORD FindChoices = FR_DOWN | FR_MATCHCASE | FR_WHOLEWORD;
-
-// The system code page's rules: its lead bytes, and its letters' case as the locale has it.
-const CodePageRules& SystemCodePageRules()
-{
-    static const CodePageRules rules{[](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; },
-                                     [](std::string_view text) {
-                                         std::string folded(text);
-                                         if (!folded.empty())
-                                             CharLowerBuffA(folded.data(), static_cast<DWORD>(folded.size()));
-                                         return folded;
-                                     }};
-    return rules;
-}
 
 // The file name's type decides the format; only its last few characters matter, and those are ASCII.
 SaveFormat SaveFormatOfWide(const std::wstring& fileName)

@@ -1,5 +1,6 @@
 #include "desktop/windows/frame_window.h"
 
+#include "desktop/findings_view.h"
 #include "desktop/frame_command_state.h"
 #include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
@@ -11,6 +12,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -25,9 +27,7 @@ constexpr int InitialWidth = 640;
 constexpr int InitialHeight = 480;
 constexpr int HeaderHeight = 26;
 constexpr int HeaderBorder = 2;  // the header's two bevels
-constexpr int ToolBarWidth = 138;
 constexpr int ToolBarHeight = 22;
-constexpr int PrinterPanelLeft = 140;
 constexpr int ComboLeftInPanel = 1;
 constexpr int ComboRightMargin = 4;    // the combo ends this far from the frame's client edge
 constexpr int ComboDropHeight = 300;   // the dropped-down list's extent
@@ -47,7 +47,20 @@ constexpr ToolButton ToolButtons[] = {
     {false, CommandId::Refresh}, {true, {}},
     {false, CommandId::Find},    {false, CommandId::FindNext}, {true, {}},
     {false, CommandId::SaveAs},  {false, CommandId::Print},    {true, {}},
+    {false, CommandId::Findings},
 };
+
+// The tool bar is as wide as its buttons, but for the last pixel of a closing separator; the
+// printer list starts just after it.
+constexpr int ToolBarWidth = [] {
+    int width = 0;
+    for (const ToolButton& button : ToolButtons)
+        width += button.separator ? ToolSeparatorWidth : ToolButtonWidth;
+    return ToolButtons[std::size(ToolButtons) - 1].separator ? width - 1 : width;
+}();
+constexpr int PrinterPanelLeft = ToolBarWidth + 2;
+// The status bar's first panel: the active report's findings, counted by severity.
+constexpr int FindingsPanel = 0;
 
 // Asked from outside (user-interface tests): wParam a command id; 1 enabled, 0 disabled, -1 unknown.
 constexpr const wchar_t* CommandStateMessageName = L"OstrelCommandState";
@@ -148,7 +161,7 @@ void FrameWindow::CreateToolBar()
             added.iBitmap = CommandInfoOf(button.command).image;
             added.idCommand = static_cast<int>(button.command);
             added.fsState = IsDocumentCommand(button.command) ? 0 : TBSTATE_ENABLED;
-            added.fsStyle = BTNS_BUTTON;
+            added.fsStyle = IsToggleCommand(button.command) ? BTNS_CHECK : BTNS_BUTTON;
         }
         buttons.push_back(added);
     }
@@ -166,7 +179,21 @@ void FrameWindow::UpdateToolBar()
         const bool enabled = IsCommandEnabled(button.command);
         if ((SendMessageW(toolBar_, TB_ISBUTTONENABLED, id, 0) != 0) != enabled)
             SendMessageW(toolBar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));
+        const bool checked = IsCommandChecked(button.command);
+        if (IsToggleCommand(button.command) && (SendMessageW(toolBar_, TB_ISBUTTONCHECKED, id, 0) != 0) != checked)
+            SendMessageW(toolBar_, TB_CHECKBUTTON, id, MAKELPARAM(checked, 0));
     }
+}
+
+// The active report's findings by severity; nothing while no report window is active.
+void FrameWindow::ShowFindingCounts()
+{
+    const ReportWindow* active = ActiveReport();
+    const std::wstring text = active != nullptr ? FindingCountsText(active->Findings()) : std::wstring();
+    if (text == findingCountsShown_)
+        return;
+    findingCountsShown_ = text;
+    SendMessageW(statusBar_, SB_SETTEXTW, FindingsPanel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 LRESULT FrameWindow::Notify(NMHDR& header)
@@ -304,6 +331,12 @@ void FrameWindow::MinimizeAll()
         ShowWindow(*child, SW_MINIMIZE);
 }
 
+bool FrameWindow::IsCommandChecked(CommandId id) const
+{
+    const ReportWindow* active = IsDocumentCommand(id) ? ActiveReport() : nullptr;
+    return active != nullptr && active->IsCommandChecked(id);
+}
+
 bool FrameWindow::IsCommandEnabled(CommandId id) const
 {
     if (IsDocumentCommand(id)) {
@@ -369,6 +402,7 @@ void FrameWindow::ReportWindowActivated(ReportWindow& window)
 {
     ShowMenuBar(true);
     UpdateToolBar();
+    ShowFindingCounts();
     // The window that takes over from one the refresh closed selects nothing: the refresh decided
     // the selection.
     if (!closedByRefresh_.empty())
@@ -376,6 +410,11 @@ void FrameWindow::ReportWindowActivated(ReportWindow& window)
     const int index = comboBoxPrinter_->IndexOfWindow(window);
     if (index >= 0)
         comboBoxPrinter_->Select(index);
+}
+
+void FrameWindow::ReportWindowReportMade(ReportWindow&)
+{
+    ShowFindingCounts();
 }
 
 void FrameWindow::ReportWindowDeactivated(ReportWindow&)
@@ -406,6 +445,7 @@ void FrameWindow::Idle()
         return;
     ShowMenuBar(ActiveReport() != nullptr);
     UpdateToolBar();
+    ShowFindingCounts();
 }
 
 bool FrameWindow::PreTranslate(MSG& message)
@@ -500,6 +540,7 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITMENUPOPUP:
         ReserveImageColumn(reinterpret_cast<HMENU>(wParam));
         UpdateMenuItems(reinterpret_cast<HMENU>(wParam), [this](CommandId id) { return IsCommandEnabled(id); });
+        CheckMenuItems(reinterpret_cast<HMENU>(wParam), [this](CommandId id) { return IsCommandChecked(id); });
         break;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);

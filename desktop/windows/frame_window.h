@@ -46,17 +46,20 @@ private:
     HIMAGELIST CommandImages() const override { return imageList_.get(); }
     void ReportWindowActivated(ReportWindow& window) override;
     void ReportWindowDeactivated(ReportWindow& window) override;
+    void ReportWindowReportMade(ReportWindow& window) override;
     void ReportWindowClosing(ReportWindow& window) override;
     void ReportWindowDestroyed(ReportWindow& window) override;
 
     void CreateChildren();
     void CreateToolBar();
     void UpdateToolBar();
+    void ShowFindingCounts();
     LRESULT Notify(NMHDR& header);
     void Layout(int width, int height);
     void ComboBoxPrinterClick();
     void ExecuteCommand(CommandId id);
     bool IsCommandEnabled(CommandId id) const;
+    bool IsCommandChecked(CommandId id) const;
     ReportWindow* ActiveReport() const;
     std::vector<ReportWindow*> OpenReportWindows() const;
     int ReportWindowCount() const;
@@ -76,6 +79,7 @@ private:
     std::unique_ptr<ChangeNoticeBar> statusBarNotices_;
     // Windows the refresh closed that are not destroyed yet.
     std::vector<ReportWindow*> closedByRefresh_;
+    std::wstring findingCountsShown_;  // the status bar's findings panel
     std::wstring toolTipText_;  // the tool bar's tooltip asks for a text that outlives the answer
     UINT commandStateMessage_ = 0;
     std::unique_ptr<PrinterComboBox> comboBoxPrinter_;

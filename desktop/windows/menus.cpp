@@ -124,6 +124,17 @@ void UpdateMenuItems(HMENU menu, const std::function<bool(CommandId)>& isEnabled
     }
 }
 
+void CheckMenuItems(HMENU menu, const std::function<bool(CommandId)>& isChecked)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const UINT id = GetMenuItemID(menu, i);
+        for (const CommandInfo& command : AllCommands())
+            if (static_cast<UINT>(command.id) == id && IsToggleCommand(command.id))
+                CheckMenuItem(menu, i, MF_BYPOSITION | (isChecked(command.id) ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
 ui::UniqueAccelerators BuildAccelerators(std::span<const CommandInfo> commands)
 {
     std::vector<ACCEL> table;

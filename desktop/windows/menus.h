@@ -33,6 +33,8 @@ bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images);
 
 // Enables or greys every command item of menu (not its sub-menus) as isEnabled says.
 void UpdateMenuItems(HMENU menu, const std::function<bool(CommandId)>& isEnabled);
+// Checks or clears every toggle command's item of menu (not its sub-menus) as isChecked says.
+void CheckMenuItems(HMENU menu, const std::function<bool(CommandId)>& isChecked);
 
 // An accelerator for every command with a shortcut.
 ui::UniqueAccelerators BuildAccelerators(std::span<const CommandInfo> commands);

@@ -1,8 +1,10 @@
 #include "desktop/windows/report_window.h"
 
+#include "desktop/findings_view.h"
 #include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
 #include "desktop/windows/menus.h"
+#include "findings/findings.h"
 #include "platform/win32/wide_text.h"
 #include "report/report_builder.h"
 
@@ -19,6 +21,8 @@ namespace {
 // "ＭＳ ゴシック", 12 pixels: the report's fixed-pitch font.
 constexpr const wchar_t* ReportFontName = L"ＭＳ ゴシック";
 constexpr int ReportFontHeight = -12;
+// The window's own font, which its findings list shows.
+constexpr const wchar_t* FormFontName = L"ＭＳ Ｐゴシック";
 
 }  // namespace
 
@@ -52,10 +56,15 @@ void ReportWindow::MakeReport(const std::string& entry)
     SendMessageW(host_.MdiClient(), WM_MDIREFRESHMENU, 0, 0);
     DrawMenuBar(GetParent(host_.MdiClient()));
     ReportBuilder builder(host_.Printer(), document_);
-    const PrinterNames names = builder.MakeReport(entry);
+    ReportFacts facts;
+    const PrinterNames names = builder.MakeReport(entry, &facts);
     deviceName_ = names.deviceName;
     portName_ = names.portName;
+    findings_ = FindingsOf(facts);
     richEdit_->ReplaceWithRtf(document_.Rtf(GetACP()));
+    if (findingsPane_)
+        findingsPane_->Fill();
+    host_.ReportWindowReportMade(*this);
 }
 
 void ReportWindow::SetIcon(ui::UniqueIcon icon)
@@ -83,10 +92,47 @@ bool ReportWindow::IsCommandEnabled(CommandId id) const
     return commands_ && commands_->IsEnabled(id);
 }
 
+bool ReportWindow::IsCommandChecked(CommandId id) const
+{
+    return id == CommandId::Findings && findingsPane_ != nullptr;
+}
+
 void ReportWindow::ExecuteCommand(CommandId id)
 {
-    if (IsCommandEnabled(id))
+    if (!IsCommandEnabled(id))
+        return;
+    if (id == CommandId::Findings)
+        ToggleFindings();
+    else
         commands_->Execute(id);
+}
+
+void ReportWindow::ToggleFindings()
+{
+    const bool listHadFocus = findingsPane_ && GetFocus() == findingsPane_->Handle();
+    if (findingsPane_)
+        findingsPane_.reset();
+    else
+        findingsPane_ = std::make_unique<FindingsPane>(Handle(), FindingsListId, listFont_.get(), findings_,
+                                                       *richEdit_, document_);
+    Layout();
+    if (findingsPane_)
+        SetFocus(findingsPane_->Handle());
+    else if (listHadFocus)
+        SetFocus(richEdit_->Handle());
+}
+
+// The report fills the window; the findings, while they show, take a strip below it.
+void ReportWindow::Layout()
+{
+    if (!richEdit_)
+        return;
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int listHeight = findingsPane_ ? FindingsListHeight(client.bottom) : 0;
+    MoveWindow(richEdit_->Handle(), 0, 0, client.right, client.bottom - listHeight, TRUE);
+    if (findingsPane_)
+        findingsPane_->Move(0, client.bottom - listHeight, client.right, listHeight);
 }
 
 bool ReportWindow::HasFocus() const
@@ -122,6 +168,9 @@ LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                                 ReportFontName));
         SendMessageW(richEdit_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        listFont_.reset(CreateFontW(ReportFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_DONTCARE, FormFontName));
         commands_ = std::make_unique<DocumentCommands>(Handle(), *richEdit_, document_, host_.Printer());
         break;
     }
@@ -134,13 +183,16 @@ LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         break;
     case WM_SIZE:
-        if (richEdit_)
-            MoveWindow(richEdit_->Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        Layout();
         break;  // the MDI child's own handling must run too
     case WM_SETFOCUS:
         if (richEdit_)
             SetFocus(richEdit_->Handle());
         return 0;
+    case WM_NOTIFY:
+        if (findingsPane_ && findingsPane_->Notify(*reinterpret_cast<const NMHDR*>(lParam)))
+            return 0;
+        break;
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(lParam) == Handle())
             host_.ReportWindowActivated(*this);

@@ -4,6 +4,8 @@
 
 #include "desktop/command_table.h"
 #include "desktop/windows/document_commands.h"
+#include "desktop/windows/findings_pane.h"
+#include "findings/finding.h"
 #include "platform/portable/memory_document.h"
 #include "platform/win32/application_printer.h"
 #include "platform/win32/ui/handles.h"
@@ -12,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ostrel {
 
@@ -27,6 +30,8 @@ public:
     virtual HIMAGELIST CommandImages() const = 0;
     virtual void ReportWindowActivated(ReportWindow& window) = 0;
     virtual void ReportWindowDeactivated(ReportWindow& window) = 0;
+    // The window holds a new report, and with it new findings.
+    virtual void ReportWindowReportMade(ReportWindow& window) = 0;
     // The window is being closed: whatever refers to it lets go of it.
     virtual void ReportWindowClosing(ReportWindow& window) = 0;
     virtual void ReportWindowDestroyed(ReportWindow& window) = 0;
@@ -39,13 +44,15 @@ class ReportWindow final : public ui::Window {
 public:
     static constexpr const wchar_t* ClassName = L"TFormOstrelMain";
     static constexpr int RichEditId = 0x200;
+    static constexpr int FindingsListId = 0x201;
     // Posted to itself by Close: the window is destroyed once the handler that closed it is done.
     static constexpr UINT DestroyLater = WM_APP + 1;
 
     // Creates the window maximized, visible and empty, in the host's MDI client.
     static ReportWindow& Create(ReportWindowHost& host);
 
-    // Replaces the report with the one on the printer of a printer-list entry; sets the caption.
+    // Replaces the report with the one on the printer of a printer-list entry, and its findings
+    // with the ones judged from what that report read; sets the caption.
     void MakeReport(const std::string& entry);
 
     // Takes the icon (the window's own copy) shown in its caption and the window menu.
@@ -55,6 +62,8 @@ public:
     void Close();
 
     bool IsCommandEnabled(CommandId id) const;
+    // Whether what a toggle command shows is showing.
+    bool IsCommandChecked(CommandId id) const;
     void ExecuteCommand(CommandId id);
     // Whether the report control has the keyboard focus.
     bool HasFocus() const;
@@ -64,6 +73,7 @@ public:
     const std::string& DeviceName() const { return deviceName_; }
     const std::string& PortName() const { return portName_; }
     const MemoryDocument& Document() const { return document_; }
+    const std::vector<Finding>& Findings() const { return findings_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -73,13 +83,18 @@ protected:
 private:
     explicit ReportWindow(ReportWindowHost& host) : host_(host) {}
     void ShowContextMenu(LPARAM position);
+    void ToggleFindings();
+    void Layout();
 
     ReportWindowHost& host_;
     std::unique_ptr<ui::RichEdit> richEdit_;
     MemoryDocument document_;
     std::unique_ptr<DocumentCommands> commands_;  // reads document_, so it goes first
+    std::vector<Finding> findings_;
+    std::unique_ptr<FindingsPane> findingsPane_;  // while the findings show; reads findings_ and document_
     ui::UniqueIcon icon_;
     ui::UniqueFont font_;
+    ui::UniqueFont listFont_;
     std::string deviceName_;
     std::string portName_;
     bool ownedByWindow_ = false;

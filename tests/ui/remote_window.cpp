@@ -176,6 +176,48 @@ std::wstring StatusBarTip(HANDLE process, HWND statusBar, int part) {
     return text;
 }
 
+std::wstring StatusBarText(HANDLE process, HWND statusBar, int part) {
+    const auto length = static_cast<std::size_t>(LOWORD(Send(statusBar, SB_GETTEXTLENGTHW, part, 0)));
+    RemoteMemory block(process, (length + 1) * sizeof(wchar_t));
+    const wchar_t nothing = 0;
+    block.Write(&nothing, sizeof nothing);
+    Send(statusBar, SB_GETTEXTW, part, block.Address());
+    std::wstring text(length + 1, L'\0');
+    block.Read(text.data(), text.size() * sizeof(wchar_t));
+    text.resize(text.find(L'\0'));
+    return text;
+}
+
+int ListViewRowCount(HWND list) { return static_cast<int>(Send(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::wstring ListViewCell(HANDLE process, HWND list, int row, int column) {
+    constexpr std::size_t Capacity = 1024;
+    RemoteMemory block(process, sizeof(LVITEMW) + Capacity * sizeof(wchar_t));
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = reinterpret_cast<wchar_t*>(block.Address() + sizeof(LVITEMW));
+    item.cchTextMax = static_cast<int>(Capacity);
+    block.Write(&item, sizeof item);
+    const auto got = Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), block.Address());
+    std::wstring text(static_cast<std::size_t>(got), L'\0');
+    if (got > 0) block.Read(text.data(), text.size() * sizeof(wchar_t), sizeof(LVITEMW));
+    return text;
+}
+
+RECT ListViewRowScreenRect(HANDLE process, HWND list, int row) {
+    RECT rect{LVIR_LABEL, 0, 0, 0};
+    RemoteMemory block(process, sizeof rect);
+    block.Write(&rect, sizeof rect);
+    Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), block.Address());
+    block.Read(&rect, sizeof rect);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+int ListViewSelected(HWND list) {
+    return static_cast<int>(Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
 bool ToolButtonEnabled(HWND toolBar, int commandId) {
     return Send(toolBar, TB_ISBUTTONENABLED, static_cast<WPARAM>(commandId), 0) != 0;
 }

@@ -57,6 +57,14 @@ CHARRANGE RichEditSelection(HANDLE process, HWND richEdit);
 
 // The tooltip text of a status bar part (SB_GETTIPTEXTW).
 std::wstring StatusBarTip(HANDLE process, HWND statusBar, int part);
+// The text of a status bar part (SB_GETTEXTW).
+std::wstring StatusBarText(HANDLE process, HWND statusBar, int part);
+
+// A list view's rows: how many, the text of a cell, a row's rectangle on the screen, the chosen row.
+int ListViewRowCount(HWND list);
+std::wstring ListViewCell(HANDLE process, HWND list, int row, int column);
+RECT ListViewRowScreenRect(HANDLE process, HWND list, int row);
+int ListViewSelected(HWND list);
 bool ToolButtonEnabled(HWND toolBar, int commandId);
 // A tool bar button's rectangle on the screen (TB_GETRECT).
 RECT ToolButtonScreenRect(HANDLE process, HWND toolBar, int commandId);

@@ -1,4 +1,4 @@
-// Draws Ostrel's pictures and writes them into desktop/res/: the ten 16 x 16 command images as one
+// Draws Ostrel's pictures and writes them into desktop/res/: the 16 x 16 command images as one
 // strip (commands.bmp), the information sign (info.bmp), both with magenta as the transparent
 // colour, and the program icon at 16 and 32 pixels (ostrel.ico). Run natively after a change:
 //   g++ -std=c++20 -O2 -o /tmp/draw_images tools/draw_images/draw_images.cpp && /tmp/draw_images desktop/res
@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -212,6 +213,22 @@ Canvas Find(bool next)
     return c;
 }
 
+// A sheet listing three findings, each after a bullet of its severity's colour.
+Canvas Findings()
+{
+    Canvas c(16, 16);
+    c.Fill(1, 0, 14, 15, White);
+    c.Frame(1, 0, 14, 15, Black);
+    const Rgb bullets[] = {Red, Yellow, Blue};
+    for (int row = 0; row < 3; ++row) {
+        const int top = 1 + row * 5;
+        c.Fill(3, top, 6, top + 3, bullets[row]);
+        c.Frame(3, top, 6, top + 3, Black);
+        c.Fill(8, top + 1, 12, top + 2, Grey);
+    }
+    return c;
+}
+
 Canvas Information(int size)
 {
     Canvas c(size, size);
@@ -346,10 +363,11 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
     // In the order of the command image indexes.
-    const Canvas commands[] = {Cascade(), TileHorizontally(), TileVertically(), Exit(), Printer(16),
-                               SaveAs(),  Refresh(),          Copy(),           Find(false), Find(true)};
-    Canvas strip(16 * 10, 16);
-    for (int i = 0; i < 10; ++i)
+    const Canvas commands[] = {Cascade(), TileHorizontally(), TileVertically(), Exit(),     Printer(16), SaveAs(),
+                               Refresh(), Copy(),             Find(false),      Find(true), Findings()};
+    constexpr int count = static_cast<int>(std::size(commands));
+    Canvas strip(16 * count, 16);
+    for (int i = 0; i < count; ++i)
         strip.Paste(commands[i], 16 * i, 0);
     WriteBmp(folder + "/commands.bmp", strip);
     WriteBmp(folder + "/info.bmp", Information(16));

@@ -34,18 +34,18 @@ TEST(CommandTable, TooltipIsTheHintBeforeItsFirstBar)
     EXPECT_EQ(ShortHint(L""), L"");
 }
 
-TEST(CommandTable, IdsAreUniqueAndImagesStayInsideTheTenImages)
+TEST(CommandTable, IdsAreUniqueAndImagesStayInsideTheCommandImages)
 {
     std::set<CommandId> ids;
     std::set<int> images;
     for (const CommandInfo& command : AllCommands()) {
         EXPECT_TRUE(ids.insert(command.id).second) << static_cast<int>(command.id);
         if (command.image != NoImage) {
-            EXPECT_TRUE(command.image >= 0 && command.image < 10) << static_cast<int>(command.id);
+            EXPECT_TRUE(command.image >= 0 && command.image < CommandImageCount) << static_cast<int>(command.id);
             EXPECT_TRUE(images.insert(command.image).second) << "image " << command.image << " used twice";
         }
     }
-    EXPECT_EQ(images.size(), 10u);
+    EXPECT_EQ(images.size(), static_cast<std::size_t>(CommandImageCount));
     EXPECT_THROW(CommandInfoOf(static_cast<CommandId>(1)), std::out_of_range);
 }
 

@@ -20,10 +20,10 @@ TEST(MenuLayout, ReportMenusMergeIntoTheFrameBarByGroup)
 {
     const std::vector<MenuLayout> merged = MergeMenuBars(FrameMenuBar(), ReportMenuBar());
     EXPECT_EQ(Captions(merged), (std::vector<std::wstring>{L"ファイル(&F)", L"編集(&E)", L"検索(&S)",
-                                                          L"ウィンドウ(&W)", L"ヘルプ(&H)"}));
+                                                          L"表示(&V)", L"ウィンドウ(&W)", L"ヘルプ(&H)"}));
     // The File menu is the report window's own, with its document commands.
     EXPECT_EQ(merged[0].items.size(), ReportMenuBar()[0].items.size());
-    EXPECT_TRUE(merged[3].windowMenu);
+    EXPECT_TRUE(merged[4].windowMenu);
 }
 
 TEST(MenuLayout, MergingNothingKeepsTheFrameBar)
