@@ -28,6 +28,7 @@ constexpr CommandInfo Commands[] = {
     {CommandId::Find, L"検索(&F)...", L"検索|指定された文字列を検索する", 8, Ctrl('F')},
     {CommandId::FindNext, L"次を検索(&N)", L"次を検索|直前の検索を下へ繰り返す", 9, {KeyF3}},
     {CommandId::FindPrev, L"前を検索(&P)", L"前を検索|直前の検索を上へ繰り返す", NoImage, {KeyF3, false, true}},
+    {CommandId::CompareWith, L"比較(&M)...", L"比較|別のプリンタまたはスナップショットと比較する", 10, None},
 };
 
 std::wstring KeyName(std::uint16_t key)
@@ -55,7 +56,7 @@ const CommandInfo& CommandInfoOf(CommandId id)
 
 bool IsDocumentCommand(CommandId id)
 {
-    return id >= CommandId::SaveAs && id <= CommandId::FindPrev;
+    return id >= CommandId::SaveAs && id <= CommandId::CompareWith;
 }
 
 bool ActsOnFocusedReport(CommandId id)

@@ -28,6 +28,7 @@ enum class CommandId : std::uint16_t {
     Find,
     FindNext,
     FindPrev,
+    CompareWith,
 };
 
 // Virtual-key codes used by the shortcuts (the platform's values).

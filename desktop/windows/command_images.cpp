@@ -25,7 +25,7 @@ ui::UniqueImageList LoadStrip(int resource, int count)
 
 ui::UniqueImageList LoadCommandImages()
 {
-    return LoadStrip(IDB_COMMANDS, 10);
+    return LoadStrip(IDB_COMMANDS, 11);
 }
 
 ui::UniqueImageList LoadInformationImage()

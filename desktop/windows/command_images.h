@@ -1,4 +1,4 @@
-// The frame's image lists from the program's resources: ImageList, the ten command images shared
+// The frame's image lists from the program's resources: ImageList, the eleven command images shared
 // by menus and tool bar, and ImageListInfo, the information sign of the status bar.
 #pragma once
 

@@ -49,5 +49,6 @@ void RunDocumentChecks(Bed& bed);
 void RunHygieneChecks(Bed& bed);
 void RunWindowChecks(Bed& bed);
 void RunPrintChecks(Bed& bed);
+void RunCompareChecks(Bed& bed);
 
 }  // namespace ostrel::uitest

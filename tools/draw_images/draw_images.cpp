@@ -1,4 +1,4 @@
-// Draws Ostrel's pictures and writes them into desktop/res/: the ten 16 x 16 command images as one
+// Draws Ostrel's pictures and writes them into desktop/res/: the eleven 16 x 16 command images as one
 // strip (commands.bmp), the information sign (info.bmp), both with magenta as the transparent
 // colour, and the program icon at 16 and 32 pixels (ostrel.ico). Run natively after a change:
 //   g++ -std=c++20 -O2 -o /tmp/draw_images tools/draw_images/draw_images.cpp && /tmp/draw_images desktop/res
@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -212,6 +213,23 @@ Canvas Find(bool next)
     return c;
 }
 
+Canvas Compare()
+{
+    Canvas c(16, 16);
+    // Two pages side by side, the same lines on both but one, which differs.
+    for (int left : {0, 9}) {
+        c.Fill(left, 1, left + 6, 14, White);
+        c.Frame(left, 1, left + 6, 14, Black);
+        for (int line = 4; line <= 11; line += 2)
+            c.Line(left + 2, line, left + 4, line, line == 8 ? Red : Grey);
+    }
+    c.Set(7, 7, Blue);  // and an equals sign between them, which the red line belies
+    c.Set(8, 7, Blue);
+    c.Set(7, 9, Blue);
+    c.Set(8, 9, Blue);
+    return c;
+}
+
 Canvas Information(int size)
 {
     Canvas c(size, size);
@@ -347,9 +365,11 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
     // In the order of the command image indexes.
     const Canvas commands[] = {Cascade(), TileHorizontally(), TileVertically(), Exit(), Printer(16),
-                               SaveAs(),  Refresh(),          Copy(),           Find(false), Find(true)};
-    Canvas strip(16 * 10, 16);
-    for (int i = 0; i < 10; ++i)
+                               SaveAs(),  Refresh(),          Copy(),           Find(false), Find(true),
+                               Compare()};
+    constexpr int count = std::size(commands);
+    Canvas strip(16 * count, 16);
+    for (int i = 0; i < count; ++i)
         strip.Paste(commands[i], 16 * i, 0);
     WriteBmp(folder + "/commands.bmp", strip);
     WriteBmp(folder + "/info.bmp", Information(16));

@@ -21,6 +21,7 @@ TEST(CommandTable, MenuTextsCarryTheShortcutAfterATab)
         {CommandId::FindNext, L"次を検索(&N)\tF3"},
         {CommandId::FindPrev, L"前を検索(&P)\tShift+F3"},
         {CommandId::About, L"バージョン情報(&A)..."},
+        {CommandId::CompareWith, L"比較(&M)..."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MenuItemText(CommandInfoOf(c.id)), c.text) << static_cast<int>(c.id);
@@ -34,18 +35,18 @@ TEST(CommandTable, TooltipIsTheHintBeforeItsFirstBar)
     EXPECT_EQ(ShortHint(L""), L"");
 }
 
-TEST(CommandTable, IdsAreUniqueAndImagesStayInsideTheTenImages)
+TEST(CommandTable, IdsAreUniqueAndImagesStayInsideTheElevenImages)
 {
     std::set<CommandId> ids;
     std::set<int> images;
     for (const CommandInfo& command : AllCommands()) {
         EXPECT_TRUE(ids.insert(command.id).second) << static_cast<int>(command.id);
         if (command.image != NoImage) {
-            EXPECT_TRUE(command.image >= 0 && command.image < 10) << static_cast<int>(command.id);
+            EXPECT_TRUE(command.image >= 0 && command.image < 11) << static_cast<int>(command.id);
             EXPECT_TRUE(images.insert(command.image).second) << "image " << command.image << " used twice";
         }
     }
-    EXPECT_EQ(images.size(), 10u);
+    EXPECT_EQ(images.size(), 11u);
     EXPECT_THROW(CommandInfoOf(static_cast<CommandId>(1)), std::out_of_range);
 }
 
