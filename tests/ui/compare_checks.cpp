@@ -80,6 +80,7 @@ std::wstring AsShown(const std::string& bytes) {
 void CheckCompareWithPrinter(Bed& bed, const OstrelSession& session) {
     HWND dialog = AskToCompare(session);
     if (!bed.Check(dialog != nullptr, "the compare command asks for the other side in a dialog")) return;
+    bed.Screenshot(L"compare-dialog.png", dialog);
     HWND list = GetDlgItem(dialog, ComparePrinterListId);
     const int pdf = ListIndexOf(list, Pdf);
     bed.Check(pdf >= 0 && ListIndexOf(list, Office) < 0 &&
@@ -92,6 +93,7 @@ void CheckCompareWithPrinter(Bed& bed, const OstrelSession& session) {
 
     HWND compare = CompareWindowCaptioned(session, L"比較 A: Office-PS / B: CUPS-PDF");
     if (!bed.Check(compare != nullptr, "OK opens a compare window whose caption names both sides")) return;
+    bed.Screenshot(L"compare-window.png", session.Frame());
     const std::string expected = ToolComparison(bed, Office, Pdf);
     const std::wstring shown = session.ReportText(compare);
     bed.Check(expected.rfind("- ", 0) == 0 && shown == AsShown(expected),
