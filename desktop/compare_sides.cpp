@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <stdexcept>
 
 namespace ostrel {
 
@@ -45,6 +46,22 @@ SideReport DescriptionFile::Report(const std::string& entry)
 std::string ComparisonText(const StructuredReport& a, const StructuredReport& b)
 {
     return DifferencesText(CompareReports(a, b));
+}
+
+SideReport ReportOfSide(const CompareSide& side, Spooler& system)
+{
+    if (side.file.empty())
+        return ReportOfPrinter(system, side.entry);
+    return DescriptionFile(side.file).Report(side.entry);
+}
+
+std::string ComparisonTextOfSides(const CompareSide& a, const CompareSide& b, Spooler& system)
+{
+    try {
+        return ComparisonText(ReportOfSide(a, system).items, ReportOfSide(b, system).items);
+    } catch (const std::runtime_error& error) {
+        return std::string("*** CANNOT COMPARE ***: ") + error.what() + "\r\n";
+    }
 }
 
 std::wstring FileNameOf(const std::wstring& path)

@@ -44,6 +44,20 @@ private:
 // tool's --compare writes them (CR LF line breaks).
 std::string ComparisonText(const StructuredReport& a, const StructuredReport& b);
 
+// One side of a comparison, kept so that a refresh can build it again: a printer of the system's
+// spooler, or, with a file, a printer of that description file.
+struct CompareSide {
+    std::string entry;
+    std::string file;  // empty for the system's printer
+};
+
+// A printer of a file is read from the file again; throws std::runtime_error when it cannot be.
+SideReport ReportOfSide(const CompareSide& side, Spooler& system);
+
+// The comparison made again from both sides, as a refresh shows it. When a side's file cannot be
+// read any more, the text is one line that says why.
+std::string ComparisonTextOfSides(const CompareSide& a, const CompareSide& b, Spooler& system);
+
 // The last part of a path: a file's name without its folders.
 std::wstring FileNameOf(const std::wstring& path);
 // How a side is named to the user: the entry, and for a printer of a file the file's name after

@@ -10,6 +10,7 @@
 
 #include <exception>
 #include <optional>
+#include <utility>
 
 namespace ostrel {
 
@@ -22,6 +23,7 @@ constexpr wchar_t OpenFilter[] = L"プリンタの記述ファイル (*.json)\0*
 constexpr DWORD FileNameCapacity = 32768;  // the longest path the system takes
 
 struct OtherSide {
+    CompareSide side;
     SideReport report;
     std::wstring name;
 };
@@ -90,7 +92,8 @@ std::optional<OtherSide> SideFromFile(HWND owner)
         chosen = static_cast<std::size_t>(choice.index);
     }
     const ui::WaitCursor wait;
-    return OtherSide{file->Report(printers[chosen]), SideName(Widen(printers[chosen]), *path)};
+    return OtherSide{{printers[chosen], *narrowPath}, file->Report(printers[chosen]),
+                     SideName(Widen(printers[chosen]), *path)};
 }
 
 }  // namespace
@@ -113,7 +116,7 @@ void CompareReportWith(CompareWindowHost& host, HWND owner, const ReportWindow& 
     case SideChoice::Kind::Printer: {
         const ui::WaitCursor wait;
         const std::string& entry = others[static_cast<std::size_t>(choice.index)];
-        b = OtherSide{ReportOfPrinter(host.Printer(), entry), Widen(entry)};
+        b = OtherSide{{entry, {}}, ReportOfPrinter(host.Printer(), entry), Widen(entry)};
         break;
     }
     case SideChoice::Kind::File:
@@ -126,7 +129,8 @@ void CompareReportWith(CompareWindowHost& host, HWND owner, const ReportWindow& 
         ShowProblem(owner, L"プリンタを開けません: " + b->name + L"\n" + Widen(*b->report.openFailure));
         return;
     }
-    CompareWindow::Create(host, CompareCaption(nameA, b->name), ComparisonText(report.Items(), b->report.items));
+    CompareWindow::Create(host, CompareCaption(nameA, b->name), ComparisonText(report.Items(), b->report.items),
+                          {report.Entry(), {}}, std::move(b->side));
 }
 
 }  // namespace ostrel

@@ -11,12 +11,13 @@
 
 namespace ostrel {
 
-CompareWindow& CompareWindow::Create(CompareWindowHost& host, const std::wstring& caption, const std::string& text)
+CompareWindow& CompareWindow::Create(CompareWindowHost& host, const std::wstring& caption, const std::string& text,
+                                     CompareSide a, CompareSide b)
 {
     RegisterWindowClass(ClassName, GetSysColorBrush(COLOR_BTNFACE),
                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_OSTREL)), nullptr);
     // Owned here until the window exists, as a report window is.
-    auto window = std::unique_ptr<CompareWindow>(new CompareWindow(host));
+    auto window = std::unique_ptr<CompareWindow>(new CompareWindow(host, std::move(a), std::move(b)));
     MDICREATESTRUCTW create{};
     create.szClass = ClassName;
     create.szTitle = caption.c_str();
@@ -32,6 +33,12 @@ CompareWindow& CompareWindow::Create(CompareWindowHost& host, const std::wstring
     CompareWindow& created = *window.release();
     created.Show(text);
     return created;
+}
+
+void CompareWindow::Rebuild(Spooler& spooler)
+{
+    const ui::WaitCursor wait;
+    Show(ComparisonTextOfSides(a_, b_, spooler));
 }
 
 void CompareWindow::Show(const std::string& text)

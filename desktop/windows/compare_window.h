@@ -1,9 +1,10 @@
 // TFormOstrelCompare: an MDI child of the frame that shows the differences of two printers'
 // reports, read-only, with the report's font and the document commands of a report window (save,
-// print, copy, find). It is not rebuilt by a refresh: it shows the comparison as it was made. The
-// window owns itself: it is deleted when its window is destroyed.
+// print, copy, find). It keeps its two sides, so that a refresh compares them again. The window
+// owns itself: it is deleted when its window is destroyed.
 #pragma once
 
+#include "desktop/compare_sides.h"
 #include "desktop/windows/document_commands.h"
 #include "desktop/windows/document_window.h"
 #include "platform/portable/memory_document.h"
@@ -14,6 +15,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace ostrel {
 
@@ -37,9 +39,13 @@ public:
     static constexpr int RichEditId = 0x200;
     static constexpr UINT DestroyLater = WM_APP + 1;
 
-    // Creates the window, visible and active, in the host's MDI client, showing text (CR LF
-    // line breaks, in the system code page) under the caption.
-    static CompareWindow& Create(CompareWindowHost& host, const std::wstring& caption, const std::string& text);
+    // Creates the window, visible and active, in the host's MDI client, showing text (the
+    // comparison of the sides a and b: CR LF line breaks, in the system code page) under the caption.
+    static CompareWindow& Create(CompareWindowHost& host, const std::wstring& caption, const std::string& text,
+                                 CompareSide a, CompareSide b);
+
+    // Compares the two sides again, the system's printers through spooler.
+    void Rebuild(Spooler& spooler);
 
     bool IsCommandEnabled(CommandId id) const override;
     void ExecuteCommand(CommandId id) override;
@@ -55,11 +61,16 @@ protected:
     void WindowDestroyed() override;
 
 private:
-    explicit CompareWindow(CompareWindowHost& host) : host_(host) {}
+    CompareWindow(CompareWindowHost& host, CompareSide a, CompareSide b)
+        : host_(host), a_(std::move(a)), b_(std::move(b))
+    {
+    }
     void Show(const std::string& text);
     void ShowContextMenu(LPARAM position);
 
     CompareWindowHost& host_;
+    const CompareSide a_;
+    const CompareSide b_;
     std::unique_ptr<ui::RichEdit> richEdit_;
     MemoryDocument document_;
     std::unique_ptr<DocumentCommands> commands_;  // reads document_, so it goes first

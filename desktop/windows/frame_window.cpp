@@ -232,6 +232,9 @@ void FrameWindow::ActionRefreshExecute()
     for (int k = 0; k < comboBoxPrinter_->Count(); ++k)
         if (ReportWindow* window = comboBoxPrinter_->WindowOf(k))
             window->MakeReport(comboBoxPrinter_->Text(k));
+    for (HWND child : DocumentWindowHandles())
+        if (auto* compare = dynamic_cast<CompareWindow*>(Window::FromHandle(child)))
+            compare->Rebuild(printer_);
 
     comboBoxPrinter_->Select(remembered.empty() ? -1 : FindEntry(*comboBoxPrinter_, remembered, equals));
     ComboBoxPrinterClick();

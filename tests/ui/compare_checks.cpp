@@ -117,10 +117,12 @@ void CheckCompareWithPrinter(Bed& bed, const OstrelSession& session) {
     bed.Check(ReadBytes(file) == expected, "Save As writes the comparison as the report tool prints it");
 }
 
+// A snapshot of every printer: the file is chosen through the open dialog, then its printer in a
+// second list. A refresh reads the file again.
 void CheckCompareWithSnapshot(Bed& bed, const OstrelSession& session) {
-    const std::wstring snapshot = bed.work + L"\\pdf-snapshot.json";
-    RunProgram(Quoted(bed.reportToolExe) + L" --snapshot " + Quoted(Pdf) + L" -o " + Quoted(snapshot));
-    if (!bed.Check(Exists(snapshot), "the report tool records a snapshot of the second printer")) return;
+    const std::wstring snapshot = bed.work + L"\\all-printers.json";
+    RunProgram(Quoted(bed.reportToolExe) + L" --snapshot --all -o " + Quoted(snapshot));
+    if (!bed.Check(Exists(snapshot), "the report tool records a snapshot of every printer")) return;
     OpenReport(session, Office);
     HWND dialog = AskToCompare(session);
     if (!bed.Check(dialog != nullptr, "the compare dialog shows again")) return;
@@ -128,13 +130,36 @@ void CheckCompareWithSnapshot(Bed& bed, const OstrelSession& session) {
     HWND open = WaitForDialog(session, FileNameCombo);
     if (!bed.Check(open != nullptr, "the file button opens the open dialog")) return;
     SaveThroughDialog(session, open, snapshot);
-    HWND compare = CompareWindowCaptioned(session, L"比較 A: Office-PS / B: CUPS-PDF (pdf-snapshot.json)");
+    WaitGone(open);
+    HWND printers = WaitForDialog(session, ComparePrinterListId);
+    if (!bed.Check(printers != nullptr && !GetDlgItem(printers, CompareFileButtonId),
+                   "a file of several printers asks for one of them, with no file button"))
+        return;
+    HWND list = GetDlgItem(printers, ComparePrinterListId);
+    const int pdf = ListIndexOf(list, Pdf);
+    bed.Check(pdf >= 0 && ListIndexOf(list, Office) >= 0 &&
+                  Send(list, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(session.Entries().size()),
+              "the second list holds every printer of the file",
+              std::to_string(Send(list, LB_GETCOUNT, 0, 0)) + " listed");
+    Send(list, LB_SETCURSEL, static_cast<WPARAM>(pdf), 0);
+    Press(printers, IDOK);
+    HWND compare = CompareWindowCaptioned(session, L"比較 A: Office-PS / B: CUPS-PDF (all-printers.json)");
     if (!bed.Check(compare != nullptr, "a snapshot chosen through the open dialog opens a compare window")) return;
-    const std::string expected = ToolComparison(bed, Office, snapshot + L":" + Pdf);
-    const std::wstring shown = session.ReportText(compare);
-    bed.Check(!expected.empty() && shown == AsShown(expected),
+    const std::wstring side = snapshot + L":" + Pdf;
+    std::string expected = ToolComparison(bed, Office, side);
+    std::wstring shown = session.ReportText(compare);
+    bed.Check(expected.rfind("- ", 0) == 0 && shown == AsShown(expected),
               "the compare window with a snapshot shows what ostrel-report --compare A FILE:ENTRY prints",
               Difference(shown, AsShown(expected)));
+
+    // The file now holds only the first printer: after a refresh the second one is not in it.
+    RunProgram(Quoted(bed.reportToolExe) + L" --snapshot " + Quoted(Office) + L" -o " + Quoted(snapshot));
+    expected = ToolComparison(bed, Office, side);
+    session.Refresh();
+    WaitUntil([&] { return session.ReportText(compare) == AsShown(expected); }, 10000);
+    shown = session.ReportText(compare);
+    bed.Check(expected.find("CANNOT OPEN PRINTER") != std::string::npos && shown == AsShown(expected),
+              "F5 compares again with the file as it is now", Difference(shown, AsShown(expected)));
 }
 
 void CheckUnreadableFile(Bed& bed, const OstrelSession& session) {

@@ -1,8 +1,10 @@
 #include "desktop/compare_sides.h"
+#include "platform/portable/scripted_spooler.h"
 #include "tests/unit/console/tool_run.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -65,6 +67,30 @@ TEST_F(CompareSidesTest, APrinterTheFileDoesNotHoldSaysWhyItDidNotOpen)
     const SideReport missing = file.Report("Nobody");
     ASSERT_TRUE(missing.openFailure);
     EXPECT_EQ(missing.openFailure->rfind("1801: ", 0), 0u) << *missing.openFailure;
+}
+
+// A refresh builds both sides again: the system's printer from its spooler, the file's from the
+// file as it is now.
+TEST_F(CompareSidesTest, ComparingAgainReadsTheSidesAgain)
+{
+    const std::string path = TwoPrinters();
+    ScriptedSpooler system;
+    system.LoadFile(Fixtures + "office-laser.json");
+    const CompareSide live{"Office Laser", {}};
+    const CompareSide fromFile{"Office Laser", path};
+    EXPECT_EQ(ComparisonTextOfSides(live, fromFile, system), "Same.\r\n");
+
+    Json description = Json::parse(std::ifstream(path));
+    description["printers"][0]["capabilities"]["DC_COPIES"] = 2;
+    Write("two.json", description);
+    const ToolRun run = RunTool({"--compare", Fixtures + "office-laser.json:Office Laser", path + ":Office Laser"});
+    ASSERT_EQ(run.status, ExitDifferent) << run.err;
+    EXPECT_EQ(ComparisonTextOfSides(live, fromFile, system), run.out);
+
+    std::filesystem::remove(path);
+    const std::string gone = ComparisonTextOfSides(live, fromFile, system);
+    EXPECT_EQ(gone.rfind("*** CANNOT COMPARE ***: ", 0), 0u) << gone;
+    EXPECT_NE(gone.find(path), std::string::npos) << gone;
 }
 
 TEST_F(CompareSidesTest, AFileThatCannotBeReadIsNamedInTheError)
