@@ -36,9 +36,10 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         const auto& question = *reinterpret_cast<const Question*>(lParam);
+        const HWND list = GetDlgItem(dialog, ComparePrinterListId);
         for (const std::wstring& printer : question.printers)
-            SendDlgItemMessageW(dialog, ComparePrinterListId, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(printer.c_str()));
-        SendDlgItemMessageW(dialog, ComparePrinterListId, LB_SETCURSEL, 0, 0);
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(printer.c_str()));
+        SendMessageW(list, LB_SETCURSEL, 0, 0);
         EnableWindow(GetDlgItem(dialog, IDOK), !question.printers.empty());
         return TRUE;  // the focus goes to the list, the first control that takes it
     }
@@ -72,8 +73,9 @@ SideChoice AskForPrinter(HWND owner, const std::wstring& prompt, const std::vect
 {
     ui::DialogTemplate layout(Caption, 240, 152, FontName, FontPoints, DS_CENTER);
     layout.Add(ui::ControlClass::Static, ComparePromptId, prompt, SS_LEFT, 7, 7, 226, 10);
-    layout.Add(ui::ControlClass::ListBox, ComparePrinterListId, L"",
-               WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 7, 19, 226, 104);
+    constexpr DWORD ListStyle =
+        WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+    layout.Add(ui::ControlClass::ListBox, ComparePrinterListId, L"", ListStyle, 7, 19, 226, 104);
     if (offerFile)
         layout.Add(ui::ControlClass::Button, CompareFileButtonId, FileButtonText, BS_PUSHBUTTON | WS_TABSTOP, 7, 131,
                    70, 14);

@@ -18,6 +18,10 @@ namespace {
 
 unsigned Id(CommandId command) { return static_cast<unsigned>(command); }
 
+bool ButtonEnabledSoon(const OstrelSession& session, CommandId command) {
+    return WaitUntil([&] { return ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(command))); }, 5000);
+}
+
 const std::wstring Office = L"Office-PS";
 const std::wstring Pdf = L"CUPS-PDF";
 
@@ -103,7 +107,7 @@ void CheckCompareWithPrinter(Bed& bed, const OstrelSession& session) {
     // The document commands act on the active compare window; comparing again needs a report.
     bed.Check(session.CommandState(Id(CommandId::SaveAs)) == 1 && session.CommandState(Id(CommandId::Close)) == 1 &&
                   session.CommandState(Id(CommandId::CompareWith)) == 0 &&
-                  WaitUntil([&] { return ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(CommandId::SaveAs))); }, 5000) &&
+                  ButtonEnabledSoon(session, CommandId::SaveAs) &&
                   !ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(CommandId::CompareWith))),
               "with a compare window active, Save As and Close are enabled and Compare is not");
     PostMessageW(session.Frame(), WM_COMMAND, MAKEWPARAM(Id(CommandId::SaveAs), 0), 0);
@@ -212,7 +216,7 @@ void RunCompareChecks(Bed& bed) {
     bed.Check(session.CommandState(Id(CommandId::CompareWith)) == 0, "with no report window, Compare is disabled");
     if (!bed.Check(OpenReport(session, Office) != nullptr, "a report window opens for the compare checks")) return;
     bed.Check(session.CommandState(Id(CommandId::CompareWith)) == 1 &&
-                  WaitUntil([&] { return ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(CommandId::CompareWith))); }, 5000),
+                  ButtonEnabledSoon(session, CommandId::CompareWith),
               "with a report window active, Compare is enabled, on the tool bar too");
     CheckCompareWithPrinter(bed, session);
     CheckCompareWithSnapshot(bed, session);
