@@ -29,6 +29,7 @@ constexpr CommandInfo Commands[] = {
     {CommandId::FindNext, L"次を検索(&N)", L"次を検索|直前の検索を下へ繰り返す", 9, {KeyF3}},
     {CommandId::FindPrev, L"前を検索(&P)", L"前を検索|直前の検索を上へ繰り返す", NoImage, {KeyF3, false, true}},
     {CommandId::Findings, L"検出事項(&I)", L"検出事項|レポートの矛盾点を一覧表示する", 10, None},
+    {CommandId::CompareWith, L"比較(&M)...", L"比較|別のプリンタまたはスナップショットと比較する", 11, None},
 };
 
 std::wstring KeyName(std::uint16_t key)
@@ -56,7 +57,7 @@ const CommandInfo& CommandInfoOf(CommandId id)
 
 bool IsDocumentCommand(CommandId id)
 {
-    return id >= CommandId::SaveAs && id <= CommandId::Findings;
+    return id >= CommandId::SaveAs && id <= CommandId::CompareWith;
 }
 
 bool IsToggleCommand(CommandId id)

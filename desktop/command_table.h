@@ -29,6 +29,7 @@ enum class CommandId : std::uint16_t {
     FindNext,
     FindPrev,
     Findings,  // shows or hides the report's findings beside it
+    CompareWith,
 };
 
 // Virtual-key codes used by the shortcuts (the platform's values).
@@ -45,7 +46,7 @@ struct Shortcut {
 
 constexpr int NoImage = -1;
 // The images of desktop/res/commands.bmp, one strip of 16 x 16.
-constexpr int CommandImageCount = 11;
+constexpr int CommandImageCount = 12;
 
 struct CommandInfo {
     CommandId id;

@@ -6,7 +6,7 @@
 namespace ostrel {
 
 struct FrameState {
-    int reportWindows = 0;           // report windows that exist
+    int reportWindows = 0;           // report and compare windows that exist
     bool hasActiveReport = false;    // one of them is the active child
 };
 

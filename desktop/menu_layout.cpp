@@ -21,7 +21,8 @@ constexpr MenuLayout FrameMenus[] = {
     {L"ヘルプ(&H)", 9, FrameHelp},
 };
 
-constexpr MenuItem ReportFile[] = {Item(CommandId::Refresh), Separator, Item(CommandId::SaveAs), Separator,
+constexpr MenuItem ReportFile[] = {Item(CommandId::Refresh), Separator, Item(CommandId::SaveAs),
+                                   Item(CommandId::CompareWith), Separator,
                                    Item(CommandId::PrintSetup), Item(CommandId::Print), Separator,
                                    Item(CommandId::Close), Separator, Item(CommandId::Exit)};
 constexpr MenuItem ReportEdit[] = {Item(CommandId::Copy), Separator, Item(CommandId::SelectAll)};

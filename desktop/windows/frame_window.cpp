@@ -6,6 +6,7 @@
 #include "desktop/res/resource_ids.h"
 #include "desktop/windows/about_box.h"
 #include "desktop/windows/command_images.h"
+#include "desktop/windows/compare_command.h"
 #include "desktop/windows/frame_controls.h"
 #include "desktop/windows/program_look.h"
 
@@ -47,7 +48,7 @@ constexpr ToolButton ToolButtons[] = {
     {false, CommandId::Refresh}, {true, {}},
     {false, CommandId::Find},    {false, CommandId::FindNext}, {true, {}},
     {false, CommandId::SaveAs},  {false, CommandId::Print},    {true, {}},
-    {false, CommandId::Findings},
+    {false, CommandId::Findings}, {false, CommandId::CompareWith},
 };
 
 // The tool bar is as wide as its buttons, but for the last pixel of a closing separator; the
@@ -258,6 +259,9 @@ void FrameWindow::ActionRefreshExecute()
     for (int k = 0; k < comboBoxPrinter_->Count(); ++k)
         if (ReportWindow* window = comboBoxPrinter_->WindowOf(k))
             window->MakeReport(comboBoxPrinter_->Text(k));
+    for (HWND child : DocumentWindowHandles())
+        if (auto* compare = dynamic_cast<CompareWindow*>(Window::FromHandle(child)))
+            compare->Rebuild(printer_);
 
     comboBoxPrinter_->Select(remembered.empty() ? -1 : FindEntry(*comboBoxPrinter_, remembered, equals));
     ComboBoxPrinterClick();
@@ -312,21 +316,25 @@ ReportWindow* FrameWindow::ActiveReport() const
     return dynamic_cast<ReportWindow*>(Window::FromHandle(active));
 }
 
-int FrameWindow::ReportWindowCount() const
+DocumentWindow* FrameWindow::ActiveDocument() const
 {
-    int count = 0;
+    const auto active = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<DocumentWindow*>(Window::FromHandle(active));
+}
+
+// The report and compare windows, in the MDI client's z order.
+std::vector<HWND> FrameWindow::DocumentWindowHandles() const
+{
+    std::vector<HWND> windows;
     for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        if (dynamic_cast<ReportWindow*>(Window::FromHandle(child)) != nullptr)
-            ++count;
-    return count;
+        if (dynamic_cast<DocumentWindow*>(Window::FromHandle(child)) != nullptr)
+            windows.push_back(child);
+    return windows;
 }
 
 void FrameWindow::MinimizeAll()
 {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        if (dynamic_cast<ReportWindow*>(Window::FromHandle(child)) != nullptr)
-            children.push_back(child);
+    const std::vector<HWND> children = DocumentWindowHandles();
     for (auto child = children.rbegin(); child != children.rend(); ++child)
         ShowWindow(*child, SW_MINIMIZE);
 }
@@ -337,21 +345,38 @@ bool FrameWindow::IsCommandChecked(CommandId id) const
     return active != nullptr && active->IsCommandChecked(id);
 }
 
+// A compare window takes the document commands as a report window does (save, print, copy,
+// find); comparing again needs a report window.
 bool FrameWindow::IsCommandEnabled(CommandId id) const
 {
+    if (id == CommandId::CompareWith)
+        return ActiveReport() != nullptr;
     if (IsDocumentCommand(id)) {
-        const ReportWindow* active = ActiveReport();
+        const DocumentWindow* active = ActiveDocument();
         return active != nullptr && active->IsCommandEnabled(id);
     }
-    return IsFrameCommandEnabled(id, FrameState{ReportWindowCount(), ActiveReport() != nullptr});
+    return IsFrameCommandEnabled(
+        id, FrameState{static_cast<int>(DocumentWindowHandles().size()), ActiveDocument() != nullptr});
+}
+
+void FrameWindow::CompareActiveReport()
+{
+    std::vector<std::string> entries;
+    for (int i = 0; i < comboBoxPrinter_->Count(); ++i)
+        entries.push_back(comboBoxPrinter_->Text(i));
+    CompareReportWith(*this, Handle(), *ActiveReport(), entries);
 }
 
 void FrameWindow::ExecuteCommand(CommandId id)
 {
     if (!IsCommandEnabled(id))
         return;
+    if (id == CommandId::CompareWith) {
+        CompareActiveReport();
+        return;
+    }
     if (IsDocumentCommand(id)) {
-        ActiveReport()->ExecuteCommand(id);
+        ActiveDocument()->ExecuteCommand(id);
         return;
     }
     switch (id) {
@@ -359,7 +384,7 @@ void FrameWindow::ExecuteCommand(CommandId id)
         ActionRefreshExecute();
         break;
     case CommandId::Close:
-        ActiveReport()->Close();
+        ActiveDocument()->Close();
         break;
     case CommandId::Cascade:
         SendMessageW(mdiClient_, WM_MDICASCADE, 0, 0);
@@ -419,7 +444,19 @@ void FrameWindow::ReportWindowReportMade(ReportWindow&)
 
 void FrameWindow::ReportWindowDeactivated(ReportWindow&)
 {
-    if (ActiveReport() == nullptr)
+    if (ActiveDocument() == nullptr)
+        ShowMenuBar(false);
+}
+
+void FrameWindow::CompareWindowActivated()
+{
+    ShowMenuBar(true);
+    UpdateToolBar();
+}
+
+void FrameWindow::CompareWindowDeactivated()
+{
+    if (ActiveDocument() == nullptr)
         ShowMenuBar(false);
 }
 
@@ -443,7 +480,7 @@ void FrameWindow::Idle()
 {
     if (Handle() == nullptr)
         return;
-    ShowMenuBar(ActiveReport() != nullptr);
+    ShowMenuBar(ActiveDocument() != nullptr);
     UpdateToolBar();
     ShowFindingCounts();
 }
@@ -455,8 +492,8 @@ bool FrameWindow::PreTranslate(MSG& message)
     if (TranslateAcceleratorW(Handle(), frameAccelerators_.get(), &message))
         return true;
     for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        const auto* report = dynamic_cast<ReportWindow*>(Window::FromHandle(child));
-        const HWND dialog = report != nullptr ? report->FindDialog() : nullptr;
+        const auto* document = dynamic_cast<DocumentWindow*>(Window::FromHandle(child));
+        const HWND dialog = document != nullptr ? document->FindDialog() : nullptr;
         if (dialog == nullptr)
             continue;
         // F3 and Shift+F3 typed in a find dialog search on in the report that owns it.
@@ -470,7 +507,7 @@ bool FrameWindow::PreTranslate(MSG& message)
         return true;
     // Copy and select all belong to the report only while it has the focus; elsewhere the keys
     // are the focused control's.
-    const ReportWindow* active = ActiveReport();
+    const DocumentWindow* active = ActiveDocument();
     if (active != nullptr && active->HasFocus() &&
         TranslateAcceleratorW(Handle(), focusAccelerators_.get(), &message))
         return true;

@@ -4,6 +4,7 @@
 
 #include "desktop/command_table.h"
 #include "desktop/windows/change_notice_bar.h"
+#include "desktop/windows/compare_window.h"
 #include "desktop/windows/printer_combo_box.h"
 #include "desktop/windows/printer_icons.h"
 #include "platform/printer_list.h"
@@ -17,7 +18,7 @@
 
 namespace ostrel {
 
-class FrameWindow final : public ui::Window, private ReportWindowHost {
+class FrameWindow final : public ui::Window, private ReportWindowHost, private CompareWindowHost {
 public:
     static constexpr const wchar_t* ClassName = L"TFormOstrel";
 
@@ -49,6 +50,9 @@ private:
     void ReportWindowReportMade(ReportWindow& window) override;
     void ReportWindowClosing(ReportWindow& window) override;
     void ReportWindowDestroyed(ReportWindow& window) override;
+    // CompareWindowHost
+    void CompareWindowActivated() override;
+    void CompareWindowDeactivated() override;
 
     void CreateChildren();
     void CreateToolBar();
@@ -61,8 +65,11 @@ private:
     bool IsCommandEnabled(CommandId id) const;
     bool IsCommandChecked(CommandId id) const;
     ReportWindow* ActiveReport() const;
+    // The active report or compare window: the one the document commands act on.
+    DocumentWindow* ActiveDocument() const;
     std::vector<ReportWindow*> OpenReportWindows() const;
-    int ReportWindowCount() const;
+    std::vector<HWND> DocumentWindowHandles() const;
+    void CompareActiveReport();
     void MinimizeAll();
     void ShowMenuBar(bool merged);
     void RepaintNonClientArea();

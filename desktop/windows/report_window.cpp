@@ -5,6 +5,7 @@
 #include "desktop/res/resource_ids.h"
 #include "desktop/windows/menus.h"
 #include "findings/findings.h"
+#include "desktop/windows/report_font.h"
 #include "platform/win32/wide_text.h"
 #include "report/report_builder.h"
 
@@ -15,16 +16,6 @@
 #include <utility>
 
 namespace ostrel {
-
-namespace {
-
-// "ＭＳ ゴシック", 12 pixels: the report's fixed-pitch font.
-constexpr const wchar_t* ReportFontName = L"ＭＳ ゴシック";
-constexpr int ReportFontHeight = -12;
-// The window's own font, which its findings list shows.
-constexpr const wchar_t* FormFontName = L"ＭＳ Ｐゴシック";
-
-}  // namespace
 
 ReportWindow& ReportWindow::Create(ReportWindowHost& host)
 {
@@ -55,11 +46,13 @@ void ReportWindow::MakeReport(const std::string& entry)
     // The window menu lists the windows by caption; not every system renews it on its own.
     SendMessageW(host_.MdiClient(), WM_MDIREFRESHMENU, 0, 0);
     DrawMenuBar(GetParent(host_.MdiClient()));
-    ReportBuilder builder(host_.Printer(), document_);
+    ReportBuilder builder(host_.Printer(), document_, &items_);
     ReportFacts facts;
     const PrinterNames names = builder.MakeReport(entry, &facts);
+    entry_ = entry;
     deviceName_ = names.deviceName;
     portName_ = names.portName;
+    openFailure_ = names.openFailure;
     findings_ = FindingsOf(facts);
     richEdit_->ReplaceWithRtf(document_.Rtf(GetACP()));
     if (findingsPane_)
@@ -164,13 +157,9 @@ LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_CREATE: {
         richEdit_ = std::make_unique<ui::RichEdit>(Handle(), RichEditId);
-        font_.reset(CreateFontW(ReportFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                                ReportFontName));
+        font_ = CreateReportFont();
         SendMessageW(richEdit_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        listFont_.reset(CreateFontW(ReportFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, FormFontName));
+        listFont_ = CreateFormFont();
         commands_ = std::make_unique<DocumentCommands>(Handle(), *richEdit_, document_, host_.Printer());
         break;
     }

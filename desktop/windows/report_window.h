@@ -6,13 +6,16 @@
 #include "desktop/windows/document_commands.h"
 #include "desktop/windows/findings_pane.h"
 #include "findings/finding.h"
+#include "desktop/windows/document_window.h"
 #include "platform/portable/memory_document.h"
 #include "platform/win32/application_printer.h"
 #include "platform/win32/ui/handles.h"
 #include "platform/win32/ui/rich_edit.h"
 #include "platform/win32/ui/window.h"
+#include "report/structured_report.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,7 +43,7 @@ protected:
     ~ReportWindowHost() = default;
 };
 
-class ReportWindow final : public ui::Window {
+class ReportWindow final : public ui::Window, public DocumentWindow {
 public:
     static constexpr const wchar_t* ClassName = L"TFormOstrelMain";
     static constexpr int RichEditId = 0x200;
@@ -58,22 +61,23 @@ public:
     // Takes the icon (the window's own copy) shown in its caption and the window menu.
     void SetIcon(ui::UniqueIcon icon);
     void BringToFront();
-    // Lets the host forget the window, then destroys it after the current handler has returned.
-    void Close();
+    void Close() override;
 
-    bool IsCommandEnabled(CommandId id) const;
+    bool IsCommandEnabled(CommandId id) const override;
     // Whether what a toggle command shows is showing.
     bool IsCommandChecked(CommandId id) const;
-    void ExecuteCommand(CommandId id);
-    // Whether the report control has the keyboard focus.
-    bool HasFocus() const;
-    // The find dialog while it is open, for the message loop; null otherwise.
-    HWND FindDialog() const;
+    void ExecuteCommand(CommandId id) override;
+    bool HasFocus() const override;
+    HWND FindDialog() const override;
 
     const std::string& DeviceName() const { return deviceName_; }
     const std::string& PortName() const { return portName_; }
     const MemoryDocument& Document() const { return document_; }
     const std::vector<Finding>& Findings() const { return findings_; }
+    // The entry of the report last built, the report as data, and why its printer did not open.
+    const std::string& Entry() const { return entry_; }
+    const StructuredReport& Items() const { return items_; }
+    const std::optional<std::string>& OpenFailure() const { return openFailure_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -95,8 +99,11 @@ private:
     ui::UniqueIcon icon_;
     ui::UniqueFont font_;
     ui::UniqueFont listFont_;
+    std::string entry_;
+    StructuredReport items_;
     std::string deviceName_;
     std::string portName_;
+    std::optional<std::string> openFailure_;
     bool ownedByWindow_ = false;
 };
 

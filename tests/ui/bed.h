@@ -50,5 +50,6 @@ void RunHygieneChecks(Bed& bed);
 void RunWindowChecks(Bed& bed);
 void RunPrintChecks(Bed& bed);
 void RunFindingsChecks(Bed& bed);
+void RunCompareChecks(Bed& bed);
 
 }  // namespace ostrel::uitest

@@ -49,7 +49,7 @@ void CheckStart(Bed& bed, const OstrelSession& session, const std::vector<std::w
                   "state " + std::to_string(state));
     }
     const CommandId reportButtons[] = {CommandId::Find, CommandId::FindNext, CommandId::SaveAs, CommandId::Print,
-                                       CommandId::Findings};
+                                       CommandId::Findings, CommandId::CompareWith};
     for (CommandId command : reportButtons) {
         bed.Check(!ToolButtonEnabled(session.ToolBar(), static_cast<int>(Id(command))),
                   "before any report window, the tool bar's " + Utf8(CommandInfoOf(command).caption) +

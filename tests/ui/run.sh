@@ -3,7 +3,7 @@
 # the driver (ui_driver.exe, built beside Ostrel.exe) starts the program and checks it from outside.
 # Needs the test bed with a display (eval "$(tools/testbed/start.sh --xvfb)") and the Windows builds:
 #   tests/ui/run.sh build/win32 build/win64
-# OSTREL_UI_ONLY=window (frame, document, hygiene, window, print, findings) runs one group of checks.
+# OSTREL_UI_ONLY=window (frame, document, hygiene, window, print, findings, compare) runs one group of checks.
 # Builds this machine cannot run are skipped with the reason. Screenshots go to build/ui-artefacts/
 # (or OSTREL_UI_ARTEFACTS). Shows the driver's FAILED and SKIPPED lines, and its MEASURED lines (the
 # handle-hygiene figures and where each counter came from). Ends with "N passed, N failed"; exit

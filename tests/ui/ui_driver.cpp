@@ -4,7 +4,7 @@
 //
 //   ui_driver.exe --build NAME --ostrel EXE --tool EXE --work DIR --artefacts LINUXDIR
 //                 --screenshot-tool LINUXPATH --screen PATH --print-file PATH --spool DIR
-//                 [--read-only-folder DIR] [--only frame|document|hygiene|window|print|findings]
+//                 [--read-only-folder DIR] [--only frame|document|hygiene|window|print|findings|compare]
 //
 // Prints "FAILED ..." for each failed check and ends with "N passed, N failed".
 #include "tests/ui/bed.h"
@@ -45,6 +45,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::pair<const wchar_t*, void (*)(Bed&)> groups[] = {
         {L"frame", RunFrameChecks},   {L"document", RunDocumentChecks}, {L"hygiene", RunHygieneChecks},
         {L"window", RunWindowChecks}, {L"print", RunPrintChecks},         {L"findings", RunFindingsChecks},
+        {L"compare", RunCompareChecks},
     };
     const std::wstring only = options[L"--only"];
     for (const auto& [name, run] : groups) {

@@ -25,7 +25,7 @@ const std::wstring Vanishing = L"Ui-Vanishing";
 // 47 characters: the end is what tells such names apart.
 const std::wstring LongName = L"Ui-Long-Printer-Name-In-The-Window-Menu-End-XYZ";
 const CommandId ReportButtons[] = {CommandId::Find, CommandId::FindNext, CommandId::SaveAs, CommandId::Print,
-                                   CommandId::Findings};
+                                   CommandId::Findings, CommandId::CompareWith};
 
 bool WaitForWindows(const OstrelSession& session, std::size_t count) {
     return WaitUntil([&] { return session.ReportWindows().size() == count; }, 30000);

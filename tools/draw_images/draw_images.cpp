@@ -229,6 +229,23 @@ Canvas Findings()
     return c;
 }
 
+Canvas Compare()
+{
+    Canvas c(16, 16);
+    // Two pages side by side, the same lines on both but one, which differs.
+    for (int left : {0, 9}) {
+        c.Fill(left, 1, left + 6, 14, White);
+        c.Frame(left, 1, left + 6, 14, Black);
+        for (int line = 4; line <= 11; line += 2)
+            c.Line(left + 2, line, left + 4, line, line == 8 ? Red : Grey);
+    }
+    c.Set(7, 7, Blue);  // and an equals sign between them, which the red line belies
+    c.Set(8, 7, Blue);
+    c.Set(7, 9, Blue);
+    c.Set(8, 9, Blue);
+    return c;
+}
+
 Canvas Information(int size)
 {
     Canvas c(size, size);
@@ -364,7 +381,8 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
     // In the order of the command image indexes.
     const Canvas commands[] = {Cascade(), TileHorizontally(), TileVertically(), Exit(),     Printer(16), SaveAs(),
-                               Refresh(), Copy(),             Find(false),      Find(true), Findings()};
+                               Refresh(), Copy(),             Find(false),      Find(true), Findings(),
+                               Compare()};
     constexpr int count = static_cast<int>(std::size(commands));
     Canvas strip(16 * count, 16);
     for (int i = 0; i < count; ++i)

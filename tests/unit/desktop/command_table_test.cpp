@@ -21,6 +21,7 @@ TEST(CommandTable, MenuTextsCarryTheShortcutAfterATab)
         {CommandId::FindNext, L"次を検索(&N)\tF3"},
         {CommandId::FindPrev, L"前を検索(&P)\tShift+F3"},
         {CommandId::About, L"バージョン情報(&A)..."},
+        {CommandId::CompareWith, L"比較(&M)..."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MenuItemText(CommandInfoOf(c.id)), c.text) << static_cast<int>(c.id);

@@ -1,0 +1,165 @@
+#include "desktop/windows/compare_window.h"
+
+#include "desktop/menu_layout.h"
+#include "desktop/res/resource_ids.h"
+#include "desktop/windows/menus.h"
+#include "desktop/windows/report_font.h"
+
+#include <windowsx.h>
+
+#include <stdexcept>
+
+namespace ostrel {
+
+CompareWindow& CompareWindow::Create(CompareWindowHost& host, const std::wstring& caption, const std::string& text,
+                                     CompareSide a, CompareSide b)
+{
+    RegisterWindowClass(ClassName, GetSysColorBrush(COLOR_BTNFACE),
+                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_OSTREL)), nullptr);
+    // Owned here until the window exists, as a report window is.
+    auto window = std::unique_ptr<CompareWindow>(new CompareWindow(host, std::move(a), std::move(b)));
+    MDICREATESTRUCTW create{};
+    create.szClass = ClassName;
+    create.szTitle = caption.c_str();
+    create.hOwner = GetModuleHandleW(nullptr);
+    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    create.style = WS_MAXIMIZE | WS_VISIBLE;
+    create.lParam = window->CreateParameter();
+    const auto hwnd = reinterpret_cast<HWND>(
+        SendMessageW(host.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    if (hwnd == nullptr)
+        throw std::runtime_error("cannot create a compare window");
+    window->ownedByWindow_ = true;
+    CompareWindow& created = *window.release();
+    created.Show(text);
+    return created;
+}
+
+void CompareWindow::Rebuild(Spooler& spooler)
+{
+    const ui::WaitCursor wait;
+    Show(ComparisonTextOfSides(a_, b_, spooler));
+}
+
+void CompareWindow::Show(const std::string& text)
+{
+    document_.Clear();
+    document_.BeginUpdate();
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find("\r\n", start);
+        document_.AppendLine(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        start = end == std::string::npos ? text.size() : end + 2;
+    }
+    document_.SetSelection(0, 0);
+    document_.EndUpdate();
+    richEdit_->ReplaceWithRtf(document_.Rtf(GetACP()));
+}
+
+bool CompareWindow::IsCommandEnabled(CommandId id) const
+{
+    // Comparing and findings need a printer's report on this side.
+    return id != CommandId::CompareWith && id != CommandId::Findings && commands_ && commands_->IsEnabled(id);
+}
+
+void CompareWindow::ExecuteCommand(CommandId id)
+{
+    if (IsCommandEnabled(id))
+        commands_->Execute(id);
+}
+
+bool CompareWindow::HasFocus() const
+{
+    return richEdit_ && GetFocus() == richEdit_->Handle();
+}
+
+HWND CompareWindow::FindDialog() const
+{
+    return commands_ ? commands_->FindDialog() : nullptr;
+}
+
+void CompareWindow::Close()
+{
+    PostMessageW(Handle(), DestroyLater, 0, 0);
+}
+
+void CompareWindow::ShowContextMenu(LPARAM position)
+{
+    POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: at the caret
+        GetCaretPos(&at);
+        ClientToScreen(richEdit_->Handle(), &at);
+    }
+    const ui::UniqueMenu menu = BuildPopupMenu(ReportContextMenu());
+    UpdateMenuItems(menu.get(), [this](CommandId id) { return IsCommandEnabled(id); });
+    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+}
+
+LRESULT CompareWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == DocumentCommands::FindMessage() && commands_ && commands_->HandleFindMessage(wParam, lParam))
+        return 0;
+    switch (message) {
+    case WM_CREATE:
+        richEdit_ = std::make_unique<ui::RichEdit>(Handle(), RichEditId);
+        font_ = CreateReportFont();
+        SendMessageW(richEdit_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        commands_ = std::make_unique<DocumentCommands>(Handle(), *richEdit_, document_, host_.Printer());
+        break;
+    case WM_MEASUREITEM:
+        if (MeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+            return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (DrawMenuImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), host_.CommandImages()))
+            return TRUE;
+        break;
+    case WM_SIZE:
+        if (richEdit_)
+            MoveWindow(richEdit_->Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        break;  // the MDI child's own handling must run too
+    case WM_SETFOCUS:
+        if (richEdit_)
+            SetFocus(richEdit_->Handle());
+        return 0;
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(lParam) == Handle())
+            host_.CompareWindowActivated();
+        else if (reinterpret_cast<HWND>(wParam) == Handle())
+            host_.CompareWindowDeactivated();
+        break;
+    case WM_CONTEXTMENU:
+        if (richEdit_ && reinterpret_cast<HWND>(wParam) == richEdit_->Handle()) {
+            ShowContextMenu(lParam);
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (lParam == 0 && IsDocumentCommand(static_cast<CommandId>(LOWORD(wParam)))) {
+            ExecuteCommand(static_cast<CommandId>(LOWORD(wParam)));
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case DestroyLater:
+        SendMessageW(host_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+        return 0;
+    default:
+        break;
+    }
+    return DefaultProcedure(message, wParam, lParam);
+}
+
+LRESULT CompareWindow::DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefMDIChildProcW(Handle(), message, wParam, lParam);
+}
+
+void CompareWindow::WindowDestroyed()
+{
+    if (ownedByWindow_)
+        delete this;
+}
+
+}  // namespace ostrel

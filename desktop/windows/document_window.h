@@ -1,0 +1,26 @@
+// What the frame asks of any MDI child that shows a document (a report, a comparison): the
+// document commands, Close and the shortcuts of the active child go to it, whatever kind it is.
+#pragma once
+
+#include "desktop/command_table.h"
+
+#include <windows.h>
+
+namespace ostrel {
+
+class DocumentWindow {
+public:
+    virtual bool IsCommandEnabled(CommandId id) const = 0;
+    virtual void ExecuteCommand(CommandId id) = 0;
+    // Whether the document's control has the keyboard focus.
+    virtual bool HasFocus() const = 0;
+    // The find dialog while it is open, for the message loop; null otherwise.
+    virtual HWND FindDialog() const = 0;
+    // Lets the host forget the window, then destroys it after the current handler has returned.
+    virtual void Close() = 0;
+
+protected:
+    ~DocumentWindow() = default;
+};
+
+}  // namespace ostrel
