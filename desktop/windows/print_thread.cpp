@@ -23,6 +23,8 @@ PrintOutcome RunPagesOffThread(const PageJob& job, int pages, PrintMonitor& moni
     {
         // Asked to stop and joined on every way out of this scope.
         std::jthread pageThread([&](std::stop_token stop) {
+            // The window's thread comes first when both want the processor.
+            SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
             try {
                 printed = job(stop, [&](int number) {
                     page = number;
