@@ -47,6 +47,9 @@ PrintProgress::~PrintProgress()
     EnableWindow(top_, TRUE);
     if (Handle() != nullptr)
         DestroyWindow(Handle());
+    // For the main loop, now that the job is abandoned.
+    if (quitCode_)
+        PostQuitMessage(*quitCode_);
 }
 
 bool PrintProgress::Continue(int number, int pages)
@@ -67,10 +70,10 @@ void PrintProgress::PumpMessages()
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            // For the main loop, once the job is abandoned.
-            PostQuitMessage(static_cast<int>(message.wParam));
+            // Kept for the main loop: posted again now, it would come back at every pumping.
+            quitCode_ = static_cast<int>(message.wParam);
             Cancel();
-            return;
+            continue;
         }
         if (Handle() != nullptr && IsDialogMessageW(Handle(), &message))
             continue;

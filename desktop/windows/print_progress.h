@@ -7,6 +7,7 @@
 #include "platform/win32/ui/handles.h"
 #include "platform/win32/ui/window.h"
 
+#include <optional>
 #include <string>
 
 namespace ostrel {
@@ -36,6 +37,7 @@ private:
     HWND cancel_ = nullptr;
     ui::UniqueFont font_;
     bool cancelled_ = false;
+    std::optional<int> quitCode_;  // of a quit message that came while printing
     int shownNumber_ = -1;
     int shownPages_ = -1;
 };

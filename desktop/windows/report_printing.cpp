@@ -1,5 +1,7 @@
 #include "desktop/windows/report_printing.h"
 
+#include "desktop/windows/print_thread.h"
+
 #include "platform/win32/system_error_text.h"
 #include "platform/win32/ui/handles.h"
 #include "platform/win32/wide_text.h"
@@ -131,6 +133,7 @@ PrintOutcome PrintThroughControl(ui::RichEdit& richEdit, HDC printer, PrintJob& 
         richEdit.FormatRange(range, true);
         job.EndPage();
     }
+    job.End();
     return PrintOutcome::Printed;
 }
 
@@ -195,11 +198,24 @@ LineMetrics MetricsOf(const PrintLine& line, PrintFonts& fonts)
     return metrics;
 }
 
-// Draws the document's lines on pages of the printable area, runs side by side on a common baseline.
-PrintOutcome PrintFromDocument(const MemoryDocument& document, HDC printer, PrintJob& job, PrintMonitor& monitor)
+// A run as the page thread draws it, with what it needs found beforehand.
+struct DrawnRun {
+    std::wstring text;
+    HFONT font;
+    COLORREF color;
+};
+
+struct DrawnLine {
+    int baseline;  // from the top of the page
+    std::vector<DrawnRun> runs;
+};
+
+using DrawnPage = std::vector<DrawnLine>;
+
+// The document's lines shared out over pages, each run with its printer font.
+std::vector<DrawnPage> PagesOf(const MemoryDocument& document, HDC printer, PrintFonts& fonts)
 {
     const std::vector<PrintLine> lines = PrintLinesOf(document);
-    PrintFonts fonts(printer, job.PrinterName());
     std::vector<LineMetrics> metrics;
     std::vector<int> heights;
     for (const PrintLine& line : lines) {
@@ -209,10 +225,29 @@ PrintOutcome PrintFromDocument(const MemoryDocument& document, HDC printer, Prin
     std::vector<std::size_t> starts = PageStarts(heights, GetDeviceCaps(printer, VERTRES));
     starts.push_back(lines.size());
 
-    const int pages = static_cast<int>(starts.size()) - 1;
-    for (std::size_t page = 0; page + 1 < starts.size(); ++page) {
-        if (!monitor.Continue(static_cast<int>(page) + 1, pages))
-            return PrintOutcome::Cancelled;
+    std::vector<DrawnPage> pages(starts.size() - 1);
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        int top = 0;
+        for (std::size_t index = starts[page]; index < starts[page + 1]; ++index) {
+            DrawnLine drawn{top + metrics[index].ascent, {}};
+            for (const PrintRun& run : lines[index])
+                drawn.runs.push_back({Widen(run.text, CP_ACP), fonts.For(run.format).handle.get(), run.format.color});
+            pages[page].push_back(std::move(drawn));
+            top += metrics[index].height;
+        }
+    }
+    return pages;
+}
+
+// Draws the pages, runs side by side on a common baseline, and ends the job; false when stop was
+// requested first. On the page thread.
+bool DrawPages(const std::vector<DrawnPage>& pages, HDC printer, PrintJob& job, const std::stop_token& stop,
+               const PageStarting& starting)
+{
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        if (stop.stop_requested())
+            return false;
+        starting(static_cast<int>(page) + 1);
         job.StartPage();
         SetBkMode(printer, TRANSPARENT);
         SetTextAlign(printer, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
@@ -221,31 +256,43 @@ PrintOutcome PrintFromDocument(const MemoryDocument& document, HDC printer, Prin
         const ui::SelectedObject restore(printer, GetCurrentObject(printer, OBJ_FONT));
         HFONT selected = nullptr;
         COLORREF color = CLR_INVALID;
-        int top = 0;
-        for (std::size_t index = starts[page]; index < starts[page + 1]; ++index) {
+        for (const DrawnLine& line : pages[page]) {
+            // A page can keep the driver busy for seconds: a cancelled job is abandoned mid-page.
+            if (stop.stop_requested())
+                return false;
             int x = 0;
-            for (const PrintRun& run : lines[index]) {
-                const std::wstring text = Widen(run.text, CP_ACP);
-                const HFONT font = fonts.For(run.format).handle.get();
-                if (font != selected) {
-                    SelectObject(printer, font);
-                    selected = font;
+            for (const DrawnRun& run : line.runs) {
+                if (run.font != selected) {
+                    SelectObject(printer, run.font);
+                    selected = run.font;
                 }
-                if (run.format.color != color) {
-                    SetTextColor(printer, run.format.color);
-                    color = run.format.color;
+                if (run.color != color) {
+                    SetTextColor(printer, run.color);
+                    color = run.color;
                 }
-                ExtTextOutW(printer, x, top + metrics[index].ascent, 0, nullptr, text.c_str(),
-                            static_cast<UINT>(text.size()), nullptr);
+                ExtTextOutW(printer, x, line.baseline, 0, nullptr, run.text.c_str(),
+                            static_cast<UINT>(run.text.size()), nullptr);
                 SIZE extent{};
-                GetTextExtentPoint32W(printer, text.c_str(), static_cast<int>(text.size()), &extent);
+                GetTextExtentPoint32W(printer, run.text.c_str(), static_cast<int>(run.text.size()), &extent);
                 x += extent.cx;
             }
-            top += metrics[index].height;
         }
         job.EndPage();
     }
-    return PrintOutcome::Printed;
+    job.End();
+    return true;
+}
+
+// Lays the pages out here and leaves the printer to the page thread until the job has ended.
+PrintOutcome PrintFromDocument(const MemoryDocument& document, HDC printer, PrintJob& job, PrintMonitor& monitor)
+{
+    PrintFonts fonts(printer, job.PrinterName());
+    const std::vector<DrawnPage> pages = PagesOf(document, printer, fonts);
+    return RunPagesOffThread(
+        [&](std::stop_token stop, const PageStarting& starting) {
+            return DrawPages(pages, printer, job, stop, starting);
+        },
+        static_cast<int>(pages.size()), monitor);
 }
 
 }  // namespace
@@ -279,12 +326,8 @@ PrintOutcome PrintReport(ui::RichEdit& richEdit, const MemoryDocument& document,
         Fail(printerName, "the job could not be started");
     }
     PrintJob printJob(richEdit, printer, printerName);
-    const PrintOutcome outcome = controlFormats
-                                     ? PrintThroughControl(richEdit, printer, printJob, starts, area, monitor)
-                                     : PrintFromDocument(document, printer, printJob, monitor);
-    if (outcome == PrintOutcome::Printed)
-        printJob.End();
-    return outcome;
+    return controlFormats ? PrintThroughControl(richEdit, printer, printJob, starts, area, monitor)
+                          : PrintFromDocument(document, printer, printJob, monitor);
 }
 
 }  // namespace ostrel

@@ -55,29 +55,38 @@ void CheckAnswering(Bed& bed, const OstrelSession& session, HWND report) {
     if (!bed.Check(WaitUntil([&] { return ProgressBox(session) != nullptr; }, 30000), "the progress box shows"))
         return;
     HWND box = ProgressBox(session);
+    // A probe answered while the box still shows was answered while the job printed. Under the test
+    // bed's Wine, which runs without a window manager, hiding a top-level window waits 2 s for one
+    // to confirm; a probe answered after the box went is counted apart.
     DWORD slowest = 0;
+    DWORD closing = 0;
     int probes = 0;
     std::wstring pageText;
     const DWORD start = GetTickCount();
-    while (IsWindow(box) && GetTickCount() - start < 600000) {
+    while (IsWindowVisible(box) && GetTickCount() - start < 600000) {
         const DWORD before = GetTickCount();
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(session.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-        slowest = std::max(slowest, GetTickCount() - before);
-        ++probes;
-        const std::wstring text = TextOf(GetDlgItem(box, ProgressText));
-        if (text.find(L"/") != std::wstring::npos) pageText = text;
+        const DWORD took = GetTickCount() - before;
+        if (IsWindowVisible(box)) {
+            slowest = std::max(slowest, took);
+            ++probes;
+            const std::wstring text = TextOf(GetDlgItem(box, ProgressText));
+            if (text.find(L"/") != std::wstring::npos) pageText = text;
+        } else {
+            closing = took;
+        }
         Sleep(100);
     }
     std::printf("MEASURED [%s] printing the large report took %lu ms; the frame answered %d probes, the slowest in "
-                "%lu ms; the box said \"%s\"\n",
-                bed.build.c_str(), GetTickCount() - start, probes, slowest, Utf8(pageText).c_str());
-    bed.Check(!IsWindow(box), "the progress box goes when the job is done");
-    // Under Wine a page spends about 3 s inside the driver's own call, where no window of the
-    // process can answer: the goal is reported, not yet held.
-    if (slowest >= 1000)
-        std::printf("NOT MET [%s] while printing, the frame answers every message within 1 s (slowest %lu ms)\n",
-                    bed.build.c_str(), static_cast<unsigned long>(slowest));
+                "%lu ms; a probe while the box closed in %lu ms; the box said \"%s\"\n",
+                bed.build.c_str(), GetTickCount() - start, probes, slowest, closing, Utf8(pageText).c_str());
+    bed.Check(WaitGone(box, 30000), "the progress box goes when the job is done");
+    bed.Check(slowest < 1000, "while printing, the frame answers every message within 1 s",
+              std::to_string(slowest) + " ms");
+    if (closing >= 1000)
+        std::printf("NOT MET [%s] while the progress box closes, the frame answers within 1 s (%lu ms)\n",
+                    bed.build.c_str(), static_cast<unsigned long>(closing));
     bed.Check(pageText.find(L"ページ") != std::wstring::npos, "the box shows the page it prints, of how many",
               Utf8(pageText));
 }
@@ -114,8 +123,14 @@ std::wstring TakeMessage(const OstrelSession& session) {
     return text;
 }
 
+// The rejecting queue's own report, short: its job is refused only once it is complete.
 void CheckFailures(Bed& bed, const OstrelSession& session, HWND report) {
-    if (StartPrint(session, report, Rejecting)) {
+    const auto entries = session.Entries();
+    session.ChooseByMessage(IndexOf(entries, Rejecting));
+    HWND own = nullptr;
+    WaitUntil([&] { return (own = ReportWindowCaptioned(session, Rejecting)) != nullptr; }, 120000);
+    if (!bed.Check(own != nullptr, "the rejecting queue's report shows")) return;
+    if (StartPrint(session, own, Rejecting)) {
         const std::wstring text = TakeMessage(session);
         bed.Check(text.find(Rejecting) != std::wstring::npos && text.find(L"system error") == std::wstring::npos &&
                       text.size() > text.rfind(L": ") + 3,

@@ -47,6 +47,7 @@ inline void ReleaseMenu(HMENU menu) { DestroyMenu(menu); }
 inline void ReleaseAccelerators(HACCEL table) { DestroyAcceleratorTable(table); }
 inline void ReleaseImageList(HIMAGELIST list) { ImageList_Destroy(list); }
 inline void ReleaseTaskMemory(void* block) { CoTaskMemFree(block); }
+inline void ReleaseKernelObject(HANDLE object) { CloseHandle(object); }
 
 using UniqueIcon = Unique<HICON, ReleaseIcon>;
 using UniqueMenu = Unique<HMENU, ReleaseMenu>;
@@ -55,6 +56,8 @@ using UniqueImageList = Unique<HIMAGELIST, ReleaseImageList>;
 using UniqueFont = Unique<HFONT, ReleaseGdiObject>;
 using UniqueBitmap = Unique<HBITMAP, ReleaseGdiObject>;
 using UniqueRegion = Unique<HRGN, ReleaseGdiObject>;
+// Events, threads and the like, whose failed creation gives null.
+using UniqueKernelObject = Unique<HANDLE, ReleaseKernelObject>;
 template <typename T>
 using UniqueTaskMemory = Unique<T*, ReleaseTaskMemory>;
 
