@@ -99,7 +99,7 @@ for build in "$@"; do
     fi
     shot=$artefacts/$arch-report-window.png
     rm -f "$artefacts/report-window.png" "$shot"
-    out=$(timeout 1200 "$TB_WINE" "$build/tests/ui/ui_driver.exe" \
+    out=$(timeout 2400 "$TB_WINE" "$build/tests/ui/ui_driver.exe" \
         --build "$arch" \
         --ostrel "$(winpath "$build/desktop/Ostrel.exe")" \
         --tool "$(winpath "$build/console/ostrel-report.exe")" \
