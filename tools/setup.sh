@@ -60,6 +60,7 @@ grep        grep
 iconv       libc-bin
 ls          coreutils
 id          coreutils
+head        coreutils
 ln          coreutils
 lpadmin     cups-client
 lpstat      cups-client
