@@ -41,7 +41,7 @@ bed_alive() {
     [[ -e $bed/$TB_MARK && -s $bed/env.sh && -d $bed/wine ]] || return 1
     [[ -e $bed/cups/cupsd.conf ]] || return 0
     local pid=
-    read -r pid <"$bed/cups/cupsd.pid" 2>/dev/null || true
+    read -r pid 2>/dev/null <"$bed/cups/cupsd.pid" || true
     tb_pid_matches "$pid" "$bed/cups/cupsd.conf"
 }
 
@@ -112,7 +112,7 @@ fi
 
 # No display to show it on: the test bed's own, and a picture of what it shows.
 xvfb_pid=
-read -r xvfb_pid <"$bed/xvfb/xvfb.pid" 2>/dev/null || true
+read -r xvfb_pid 2>/dev/null <"$bed/xvfb/xvfb.pid" || true
 if ! tb_pid_matches "$xvfb_pid" "-fbdir $bed/xvfb"; then
     step="starting a private Xvfb display"
     rm -rf "$bed/xvfb"

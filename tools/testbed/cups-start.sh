@@ -109,7 +109,7 @@ unset PRINTER LPDEST
 
 for ((i = 0; i < 100; i++)); do
     if lpstat -r >/dev/null 2>&1; then break; fi
-    tb_pid_matches "$(<"$c/cupsd.pid")" "$c/cupsd.conf" \
+    tb_child_alive "$(<"$c/cupsd.pid")" \
         || tb_die "cupsd exited at start: $(tail -5 "$c/log/error_log" "$c/log/cupsd.out" 2>/dev/null)"
     sleep 0.1
 done

@@ -53,9 +53,18 @@ tb_pid_matches() {
     [[ -r /proc/$pid/cmdline ]] || return 1
     local -a words
     local IFS=' '
-    mapfile -d '' words <"/proc/$pid/cmdline" 2>/dev/null || return 1
+    mapfile -d '' words 2>/dev/null <"/proc/$pid/cmdline" || return 1
     cmd="${words[*]}"
     [[ "$cmd" == *"$needle"* ]]
+}
+
+# True while our own child $1 has not ended: it exists and is no zombie. Its command line cannot
+# tell, as until the child has started its program that line is still this shell's.
+tb_child_alive() {
+    local stat
+    read -r stat 2>/dev/null <"/proc/$1/stat" || return 1
+    stat=${stat##*) }  # after the program name, which may hold spaces and parentheses
+    [[ ${stat%% *} != Z ]]
 }
 
 # Stops the process in pid file $1 if its command line contains $2.

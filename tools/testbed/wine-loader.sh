@@ -26,8 +26,8 @@ tb_probe_32bit() {
 # every call, where the probe's five processes would be a tenth of the time of a --list.
 tb_runs_32bit_cached() {
     local cache=${TMPDIR:-/tmp}/ostrel-runs-32bit-$UID boot cached_boot answer
-    read -r boot </proc/sys/kernel/random/boot_id 2>/dev/null || boot=
-    if [[ -n $boot && -O $cache ]] && read -r cached_boot answer <"$cache" 2>/dev/null &&
+    read -r boot 2>/dev/null </proc/sys/kernel/random/boot_id || boot=
+    if [[ -n $boot && -O $cache ]] && read -r cached_boot answer 2>/dev/null <"$cache" &&
         [[ $cached_boot == "$boot" && ($answer == 0 || $answer == 1) ]]; then
         return $((1 - answer))
     fi

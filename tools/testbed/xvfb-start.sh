@@ -39,8 +39,7 @@ start_xvfb() {
     for ((i = 0; i < 150; i++)); do
         if [[ -n "$fixed" && -S /tmp/.X11-unix/X$fixed ]]; then echo "$fixed" >"$x/display"; fi
         if [[ -s "$x/display" ]]; then tr -dc 0-9 <"$x/display"; return 0; fi
-        # A dead child stays a zombie until waited for: look at its command line.
-        if ! tb_pid_matches "$pid" "-fbdir $x"; then
+        if ! tb_child_alive "$pid"; then
             rc=0; wait "$pid" || rc=$?
             echo "Xvfb exited with status $rc" >>"$x/xvfb.log"
             rm -f "$x/xvfb.pid"
