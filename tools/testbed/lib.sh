@@ -61,10 +61,10 @@ tb_pid_matches() {
 # True while our own child $1 has not ended: it exists and is no zombie. Its command line cannot
 # tell, as until the child has started its program that line is still this shell's.
 tb_child_alive() {
-    local stat
-    read -r stat 2>/dev/null <"/proc/$1/stat" || return 1
-    stat=${stat##*) }  # after the program name, which may hold spaces and parentheses
-    [[ ${stat%% *} != Z ]]
+    local fields
+    read -r fields 2>/dev/null <"/proc/$1/stat" || return 1
+    fields=${fields##*) }  # after the program name, which may hold spaces and parentheses
+    [[ ${fields%% *} != Z ]]
 }
 
 # Stops the process in pid file $1 if its command line contains $2.
