@@ -1,13 +1,8 @@
 #include "desktop/windows/compare_window.h"
 
-#include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
 #include "desktop/windows/menus.h"
 #include "desktop/windows/report_font.h"
-
-#include <windowsx.h>
-
-#include <stdexcept>
 
 namespace ostrel {
 
@@ -18,17 +13,7 @@ CompareWindow& CompareWindow::Create(CompareWindowHost& host, const std::wstring
                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_OSTREL)), nullptr);
     // Owned here until the window exists, as a report window is.
     auto window = std::unique_ptr<CompareWindow>(new CompareWindow(host, std::move(a), std::move(b)));
-    MDICREATESTRUCTW create{};
-    create.szClass = ClassName;
-    create.szTitle = caption.c_str();
-    create.hOwner = GetModuleHandleW(nullptr);
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    create.style = WS_MAXIMIZE | WS_VISIBLE;
-    create.lParam = window->CreateParameter();
-    const auto hwnd = reinterpret_cast<HWND>(
-        SendMessageW(host.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-    if (hwnd == nullptr)
-        throw std::runtime_error("cannot create a compare window");
+    CreateDocumentChild(host.MdiClient(), ClassName, caption.c_str(), window->CreateParameter());
     window->ownedByWindow_ = true;
     CompareWindow& created = *window.release();
     created.Show(text);
@@ -82,18 +67,6 @@ void CompareWindow::Close()
     PostMessageW(Handle(), DestroyLater, 0, 0);
 }
 
-void CompareWindow::ShowContextMenu(LPARAM position)
-{
-    POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    if (at.x == -1 && at.y == -1) {  // from the keyboard: at the caret
-        GetCaretPos(&at);
-        ClientToScreen(richEdit_->Handle(), &at);
-    }
-    const ui::UniqueMenu menu = BuildPopupMenu(ReportContextMenu());
-    UpdateMenuItems(menu.get(), [this](CommandId id) { return IsCommandEnabled(id); });
-    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-}
-
 LRESULT CompareWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == DocumentCommands::FindMessage() && commands_ && commands_->HandleFindMessage(wParam, lParam))
@@ -129,7 +102,7 @@ LRESULT CompareWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_CONTEXTMENU:
         if (richEdit_ && reinterpret_cast<HWND>(wParam) == richEdit_->Handle()) {
-            ShowContextMenu(lParam);
+            ShowDocumentContextMenu(Handle(), richEdit_->Handle(), lParam, *this);
             return 0;
         }
         break;

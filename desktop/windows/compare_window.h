@@ -66,7 +66,6 @@ private:
     {
     }
     void Show(const std::string& text);
-    void ShowContextMenu(LPARAM position);
 
     CompareWindowHost& host_;
     const CompareSide a_;

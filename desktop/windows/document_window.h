@@ -23,4 +23,12 @@ protected:
     ~DocumentWindow() = default;
 };
 
+// Creates a maximized, visible MDI child of the class in the MDI client, with the caption and the
+// creation parameter of its window object; throws when the system refuses.
+HWND CreateDocumentChild(HWND mdiClient, const wchar_t* className, const wchar_t* caption, LPARAM createParameter);
+
+// The report's context menu over the document's control, at WM_CONTEXTMENU's position (from the
+// keyboard: at the caret), its items enabled as the document says; the choice goes to window.
+void ShowDocumentContextMenu(HWND window, HWND control, LPARAM position, const DocumentWindow& document);
+
 }  // namespace ostrel

@@ -1,18 +1,15 @@
 #include "desktop/windows/report_window.h"
 
 #include "desktop/findings_view.h"
-#include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
 #include "desktop/windows/menus.h"
-#include "findings/findings.h"
 #include "desktop/windows/report_font.h"
+#include "findings/findings.h"
 #include "platform/win32/wide_text.h"
 #include "report/report_builder.h"
 
 #include <richedit.h>
-#include <windowsx.h>
 
-#include <stdexcept>
 #include <utility>
 
 namespace ostrel {
@@ -24,17 +21,7 @@ ReportWindow& ReportWindow::Create(ReportWindowHost& host)
     // Owned here until the window exists; a window that fails during creation is destroyed
     // before the object owns itself, so the object is deleted here and only here.
     auto window = std::unique_ptr<ReportWindow>(new ReportWindow(host));
-    MDICREATESTRUCTW create{};
-    create.szClass = ClassName;
-    create.szTitle = L"";
-    create.hOwner = GetModuleHandleW(nullptr);
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    create.style = WS_MAXIMIZE | WS_VISIBLE;
-    create.lParam = window->CreateParameter();
-    const auto hwnd = reinterpret_cast<HWND>(
-        SendMessageW(host.MdiClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-    if (hwnd == nullptr)
-        throw std::runtime_error("cannot create a report window");
+    CreateDocumentChild(host.MdiClient(), ClassName, L"", window->CreateParameter());
     window->ownedByWindow_ = true;
     return *window.release();
 }
@@ -138,18 +125,6 @@ HWND ReportWindow::FindDialog() const
     return commands_ ? commands_->FindDialog() : nullptr;
 }
 
-void ReportWindow::ShowContextMenu(LPARAM position)
-{
-    POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    if (at.x == -1 && at.y == -1) {  // from the keyboard: at the caret
-        GetCaretPos(&at);
-        ClientToScreen(richEdit_->Handle(), &at);
-    }
-    const ui::UniqueMenu menu = BuildPopupMenu(ReportContextMenu());
-    UpdateMenuItems(menu.get(), [this](CommandId id) { return IsCommandEnabled(id); });
-    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-}
-
 LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == DocumentCommands::FindMessage() && commands_ && commands_->HandleFindMessage(wParam, lParam))
@@ -190,7 +165,7 @@ LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == richEdit_->Handle()) {
-            ShowContextMenu(lParam);
+            ShowDocumentContextMenu(Handle(), richEdit_->Handle(), lParam, *this);
             return 0;
         }
         break;

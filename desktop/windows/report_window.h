@@ -86,7 +86,6 @@ protected:
 
 private:
     explicit ReportWindow(ReportWindowHost& host) : host_(host) {}
-    void ShowContextMenu(LPARAM position);
     void ToggleFindings();
     void Layout();
 
