@@ -101,7 +101,10 @@ used=$(
 
 table=$(tools/setup.sh --table)
 listed=" $(tools/setup.sh --packages | tr '\n' ' ') "
-essential=" $(dpkg-query -W -f='${Essential} ${Package}\n' $(awk '{ print $2 }' <<<"$table" | sort -u) 2>/dev/null |
+# Essential packages are installed on every Debian system; dpkg-query fails for the table's
+# packages that are not installed yet (a fresh machine before tools/setup.sh), which are not
+# essential either.
+essential=" $({ dpkg-query -W -f='${Essential} ${Package}\n' $(awk '{ print $2 }' <<<"$table" | sort -u) 2>/dev/null || true; } |
     awk '$1 == "yes" { printf "%s ", $2 }') "
 missing=0
 for cmd in $used; do

@@ -81,6 +81,7 @@ stamp=build/$build/.run-built
 if [[ ! -f $program || ! -f $stamp ]] ||
     [[ -n $(find . \( -path ./build -o -path ./.git \) -prune -o -type f -newer "$stamp" -print -quit) ]]; then
     step="building the $build build"
+    mkdir -p "$root/build"
     touch "$root/build/.run-build-started"
     tools/build.sh "$build" >&2
     mv "$root/build/.run-build-started" "$stamp"
