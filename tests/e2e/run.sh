@@ -11,7 +11,7 @@ native=$(cd "$1" && pwd) || { echo "run.sh: no native build at $1" >&2; exit 2; 
 shift
 [[ -n "${WINEPREFIX:-}" && -n "${CUPS_SERVER:-}" ]] || { echo "run.sh: start the test bed first" >&2; exit 2; }
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/testbed/wine-loader.sh"
-wine() { "$TB_WINE" "$@"; }
+wine() { command "$TB_WINE" "$@"; }
 
 builds=()
 for build in "$@"; do
