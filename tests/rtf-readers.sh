@@ -7,7 +7,7 @@
 #    report font); there a word starts at the column where the text report has it, counted in the
 #    code page's bytes (a double-byte character fills two cells), after the page's margin.
 #   tests/rtf-readers.sh build/native
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/errors.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:?usage: tests/rtf-readers.sh NATIVE_BUILD_FOLDER}
 tool=$build/console/ostrel-report

@@ -25,7 +25,7 @@
 # where 32-bit code runs, else the 64-bit one), in a fresh test bed. Times are medians of paired
 # runs taking turns, in processor time (see elapsed below); one Wine process is kept alive
 # throughout, so no run pays for starting Wine's desktop process or the wineserver.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/errors.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 

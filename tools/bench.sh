@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the native release build and runs the report benchmarks.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/errors.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 tools/build.sh native

@@ -2,7 +2,7 @@
 # Configures and builds the given builds of Ostrel under build/: native, sanitize, win32, win64,
 # and fuzz (the libFuzzer targets, with clang; tools/fuzz.sh runs them).
 #   tools/build.sh native win32
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/errors.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 

@@ -4,7 +4,7 @@
 # be in setup.sh's command table, and the table's package must be in setup.sh's install lists or
 # be one of Debian's essential packages, which every system has.
 #   tools/check-setup.sh        # prints what is missing; exit status 1 when anything is
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/errors.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 

@@ -7,7 +7,7 @@
 #   tools/fuzz.sh                          # every target, 45 s each (what CI runs)
 #   tools/fuzz.sh --seconds 3600 report_answers_fuzzer
 #   tools/fuzz.sh --no-build ...           # the build is already there
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/errors.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 

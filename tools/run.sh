@@ -11,11 +11,11 @@
 # The first run makes a test bed: a Wine prefix, and on a machine without printers a private print
 # server with demo queues. It stays in $OSTREL_RUN_DIR (default /tmp/ostrel-run-UID) and later runs
 # use it while it is alive, so they start at once; `tools/run.sh --stop` ends it.
-set -euo pipefail
 caller=$PWD
 [[ ${BASH_SOURCE[0]} == */* ]] && cd "${BASH_SOURCE[0]%/*}"
 cd ..
 root=$PWD
+source tools/errors.sh
 source tools/testbed/lib.sh
 
 bed=${OSTREL_RUN_DIR:-${TMPDIR:-/tmp}/ostrel-run-$UID}
@@ -50,8 +50,11 @@ start_bed() {
         step="removing the test bed left in $bed"
         tools/testbed/stop.sh "$bed" >&2
     fi
-    if lpstat -e 2>/dev/null | grep -q .; then
-        echo "run.sh: using this machine's printers; making a Wine prefix in $bed" >&2
+    local printers
+    printers=$(lpstat -e 2>/dev/null | tr '\n' ' ') || printers=
+    if [[ -n $printers ]]; then
+        echo "run.sh: using this machine's print server ($(lpstat -H 2>/dev/null || echo 'the default one')) and its printers: $printers" >&2
+        echo "run.sh: making a Wine prefix in $bed" >&2
         step="making the Wine prefix in $bed"
         mkdir "$bed"
         chmod 755 "$bed"
@@ -59,7 +62,7 @@ start_bed() {
         tools/testbed/wine-prefix.sh "$bed" >/dev/null
         cp "$bed/wine.env" "$bed/env.sh"
     else
-        echo "run.sh: no printers here: starting a private print server with demo queues in $bed" >&2
+        echo "run.sh: this machine's print server has no printers (or none runs): starting a private print server with demo queues in $bed (its socket: $bed/cups/cups.sock)" >&2
         step="starting the test bed in $bed"
         tools/testbed/start.sh --in "$bed" >/dev/null
     fi

@@ -4,7 +4,7 @@
 # Runs as root without a terminal (CI); set OSTREL_SETUP_DRY_RUN=1 to only list what is missing.
 #   tools/setup.sh --table       # the command table below: "COMMAND PACKAGE" a line
 #   tools/setup.sh --packages    # every package this script installs, one a line
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/errors.sh"
 
 log() { printf 'setup: %s\n' "$*" >&2; }
 die() { printf 'setup: error: %s\n' "$*" >&2; exit 1; }

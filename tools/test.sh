@@ -5,7 +5,7 @@
 # user-interface tests under Wine on a private X display. Both Windows builds are always
 # built; they are run where this machine can run them (the 32-bit one needs 32-bit code to run),
 # and a build that cannot run is reported as skipped, with the reason.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/errors.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 

@@ -38,16 +38,18 @@ check() {
 
 # Runs a checker program that ends with "N passed, N failed" and adds its counts to ours.
 add_counts() {
-    local name=$1 what=$2 out summary
+    local name=$1 what=$2 out summary status
     shift 2
-    out=$("$@" 2>&1 | tr -d '\r')
+    "$@" >"$work/checker.out" 2>&1
+    status=$?
+    out=$(tr -d '\r' <"$work/checker.out")
     printf '%s\n' "$out" | grep '^FAILED' | sed "s/^/[$name] /"
     summary=$(printf '%s\n' "$out" | tail -n 1)
     if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
         passed=$((passed + BASH_REMATCH[1]))
         failed=$((failed + BASH_REMATCH[2]))
     else
-        fail "[$name] $what did not finish: $out"
+        fail "[$name] $what did not finish (exit status $status): $(printf '%s\n' "$out" | tail -n 5)"
     fi
 }
 
@@ -60,6 +62,10 @@ for build in "${builds[@]}"; do
 
     mapfile -t queues < <(wine "$tool" --list | tr -d '\r')
     check "[$name] the tool lists the test bed's queues" test "${#queues[@]}" -ge 4
+    if [[ ${#queues[@]} -eq 0 ]]; then
+        fail "[$name] no other check of this build ran: the tool listed no queues"
+        continue
+    fi
     for queue in "${queues[@]}"; do
         wine "$tool" "$queue" >"$work/$name-$queue.txt"
         check "[$name] report of $queue" test -s "$work/$name-$queue.txt"

@@ -99,7 +99,7 @@ for build in "$@"; do
     fi
     shot=$artefacts/$arch-report-window.png
     rm -f "$artefacts/report-window.png" "$shot"
-    out=$(timeout 2400 "$TB_WINE" "$build/tests/ui/ui_driver.exe" \
+    timeout 2400 "$TB_WINE" "$build/tests/ui/ui_driver.exe" \
         --build "$arch" \
         --ostrel "$(winpath "$build/desktop/Ostrel.exe")" \
         --tool "$(winpath "$build/console/ostrel-report.exe")" \
@@ -109,7 +109,9 @@ for build in "$@"; do
         --screen "$(winpath "$OSTREL_TESTBED_DIR/xvfb/Xvfb_screen0")" \
         --print-file "$(winpath "$OSTREL_PRINT_FILE")" \
         --spool "$(winpath "$OSTREL_TESTBED_DIR/cups/spool")" \
-        "${read_only_arg[@]}" ${OSTREL_UI_ONLY:+--only "$OSTREL_UI_ONLY"} 2>&1 | tr -d '\r')
+        "${read_only_arg[@]}" ${OSTREL_UI_ONLY:+--only "$OSTREL_UI_ONLY"} >"$work/driver.out" 2>&1
+    status=$?
+    out=$(tr -d '\r' <"$work/driver.out")
     printf '%s\n' "$out" | grep -E '^(FAILED|SKIPPED|MEASURED)'
     # The last summary line: a test bed tool's message may come after it.
     summary=$(printf '%s\n' "$out" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)
@@ -117,7 +119,7 @@ for build in "$@"; do
         passed=$((passed + BASH_REMATCH[1]))
         failed=$((failed + BASH_REMATCH[2]))
     else
-        fail "[$arch] the driver did not finish: $(printf '%s\n' "$out" | tail -n 5)"
+        fail "[$arch] the driver did not finish (exit status $status$([[ $status -ne 124 ]] || echo ', its 2400 s ran out')): $(printf '%s\n' "$out" | tail -n 5)"
     fi
     if [[ -s "$artefacts/report-window.png" ]]; then
         mv "$artefacts/report-window.png" "$shot"

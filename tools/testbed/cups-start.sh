@@ -19,7 +19,7 @@
 #                 job through unchanged; its device is a file in the state folder, so a test
 #                 reads what a program printed: each job replaces $OSTREL_PRINT_FILE
 # The default queue is Office-PS, or OSTREL_TESTBED_DEFAULT when set.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../errors.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 tb_require cupsd lpadmin lpstat ppdc

@@ -10,7 +10,7 @@
 # $OSTREL_TESTBED_DIR/env.sh for later `source`. Progress goes to standard error.
 # With --in, the state folder is DIR (made here; it must not exist) instead of a new temporary one.
 # On failure everything started so far is stopped again.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../errors.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 xvfb=0

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Stops what start.sh started for STATE_DIR (or OSTREL_TESTBED_DIR) and removes
 # the state folder. Safe to run twice and after a partial start.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../errors.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 d=${1:-${OSTREL_TESTBED_DIR:-}}

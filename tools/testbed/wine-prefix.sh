@@ -8,7 +8,7 @@
 # it to STATE_DIR/wine.env). The prefix is 64-bit and runs both the i686 and the
 # x86_64 builds where 32-bit code runs, the x86_64 build alone elsewhere
 # (wine-loader.sh). No display is needed.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../errors.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$TB_SCRIPTS/wine-loader.sh"
 
@@ -80,6 +80,11 @@ while IFS= read -r want; do
     [[ "$want" == '"'* ]] || continue
     grep -qxF -- "$want" <<<"$got" || tb_die "font replacement not in the prefix: $want"
 done < <(sed -n '/Fonts\\Replacements/,/^$/p' "$reg_utf8")
+# Wine's desktop process keeps the display it found at wineboot for as long as this prefix's
+# wineserver lives: a program started on a display made after the prefix (a headless machine's
+# first run) would find no window system. Waiting for the server to end makes the next program
+# start a desktop of its own, on the display it is given.
+timeout 60 wineserver -w >>"$log" 2>&1 || tb_die "the wineserver of $prefix did not end within 60 s after making it"
 elapsed=$(tb_secs $(($(tb_ms) - start)))
 
 env_file=$dir/wine.env

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Ends the wineserver (and any Wine process left) of the run's prefix; other
 # prefixes' servers are not touched.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../errors.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 dir=$(tb_state_dir "${1:-}")

@@ -6,7 +6,7 @@
 # Xvfb keeps its screen in STATE_DIR/xvfb/Xvfb_screen0 (an XWD file, from -fbdir);
 # ImageMagick's convert turns it into PNG, cut to the rectangle when one is given.
 # STATE_DIR defaults to OSTREL_TESTBED_DIR (pass "" to use it with a rectangle).
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../errors.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 [[ $# -ge 1 ]] || tb_die "usage: xvfb-screenshot.sh OUT.png [STATE_DIR] [WIDTHxHEIGHT+X+Y]"

@@ -5,7 +5,7 @@
 #
 # Takes the first free display number (or OSTREL_XVFB_DISPLAY, e.g. 99), listens on
 # no TCP port, and prints DISPLAY to export (also in STATE_DIR/xvfb.env).
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../errors.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 tb_require Xvfb

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Stops the Xvfb that xvfb-start.sh started for STATE_DIR (or OSTREL_TESTBED_DIR).
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../errors.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 dir=$(tb_state_dir "${1:-}")
