@@ -1,6 +1,7 @@
 #include "tests/ui/process_counters.h"
 
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <cstdint>
@@ -48,22 +49,76 @@ std::string KindName(int kind) {
 }
 
 using QueryInformationProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+using QueryInformationThread = NTSTATUS(NTAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
 
-void CountGdiTable(HANDLE process, ResourceCounts& counts) {
-    const auto query = reinterpret_cast<QueryInformationProcess>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+template <typename Function>
+Function NtdllFunction(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
+}
+
+template <typename Value>
+bool ReadRemote(HANDLE process, std::uint64_t address, Value& value) {
+    SIZE_T read = 0;
+    return address != 0 && static_cast<std::uintptr_t>(address) == address &&
+           ReadProcessMemory(process, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)), &value,
+                             sizeof value, &read) &&
+           read == sizeof value;
+}
+
+// A 32-bit process of a 64-bit Wine keeps the table's address in its 64-bit PEB only, which the
+// 64-bit side of the system sets up; the 32-bit PEB's field stays empty. That PEB is found through
+// a thread: the 32-bit TEB's GdiBatchCount holds the 64-bit TEB, whose Peb field is the 64-bit PEB.
+std::uint64_t GdiTableOfWow64Process(HANDLE process, DWORD processId) {
+    constexpr std::uint64_t Teb64InTeb32 = 0xF70, PebInTeb64 = 0x60, GdiTableInPeb64 = 0xF8;
+    struct ThreadBasicInformation {
+        NTSTATUS exitStatus;
+        void* tebBaseAddress;
+        CLIENT_ID clientId;
+        ULONG_PTR affinityMask;
+        LONG priority;
+        LONG basePriority;
+    };
+    const auto query = NtdllFunction<QueryInformationThread>("NtQueryInformationThread");
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (!query || snapshot == INVALID_HANDLE_VALUE) return 0;
+    std::uint64_t table = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more && !table; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        const HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+        if (!thread) continue;
+        ThreadBasicInformation basic{};
+        std::uint32_t teb64 = 0;
+        std::uint64_t peb64 = 0;
+        if (query(thread, 0 /* ThreadBasicInformation */, &basic, sizeof basic, nullptr) == 0 &&
+            ReadRemote(process, reinterpret_cast<std::uintptr_t>(basic.tebBaseAddress) + Teb64InTeb32, teb64) &&
+            ReadRemote(process, teb64 + PebInTeb64, peb64)) {
+            ReadRemote(process, peb64 + GdiTableInPeb64, table);
+        }
+        CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
+    return table;
+}
+
+void CountGdiTable(HANDLE process, DWORD processId, ResourceCounts& counts) {
+    const auto query = NtdllFunction<QueryInformationProcess>("NtQueryInformationProcess");
     PROCESS_BASIC_INFORMATION basic{};
     ULONG size = 0;
     if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, &size) != 0) return;
-    void* table = nullptr;
-    SIZE_T read = 0;
-    if (!ReadProcessMemory(process, reinterpret_cast<const char*>(basic.PebBaseAddress) + GdiTableOffsetInPeb, &table,
-                           sizeof table, &read) ||
-        !table) {
-        return;
+    std::uintptr_t table = 0;
+    std::string source = "entries in use of the process's GDI handle table (PEB GdiSharedHandleTable)";
+    ReadRemote(process, reinterpret_cast<std::uintptr_t>(basic.PebBaseAddress) + GdiTableOffsetInPeb, table);
+    if (!table && sizeof(void*) == 4) {
+        table = static_cast<std::uintptr_t>(GdiTableOfWow64Process(process, processId));
+        source = "entries in use of the process's GDI handle table (the 64-bit PEB's GdiSharedHandleTable, as a "
+                 "32-bit process under 64-bit Wine has it)";
     }
+    if (!table) return;
+    SIZE_T read = 0;
     std::vector<GdiTableEntry> entries(GdiTableEntries);
-    if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(GdiTableEntry), &read) ||
+    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(), entries.size() * sizeof(GdiTableEntry), &read) ||
         read != entries.size() * sizeof(GdiTableEntry)) {
         return;
     }
@@ -75,7 +130,7 @@ void CountGdiTable(HANDLE process, ResourceCounts& counts) {
         ++counts.gdiByKind[kind];
     }
     counts.gdiObjects = used;
-    counts.gdiSource = "entries in use of the process's GDI handle table (PEB GdiSharedHandleTable)";
+    counts.gdiSource = source;
 }
 
 struct WindowCount {
@@ -148,7 +203,7 @@ ResourceCounts CountResources(HANDLE process, DWORD processId) {
         counts.gdiObjects = static_cast<long>(gdi);
         counts.gdiSource = "GetGuiResources";
     } else {
-        CountGdiTable(process, counts);
+        CountGdiTable(process, processId, counts);
     }
     if (const DWORD user = GetGuiResources(process, GR_USEROBJECTS)) {
         counts.userObjects = static_cast<long>(user);
