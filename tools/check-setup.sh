@@ -75,6 +75,8 @@ command_words() {
                     if (word == "for" || word ~ /^[QV]+$/) break
                     if (word ~ /^(if|then|else|elif|do|while|until|time|exec)$/) continue
                     if (word == "timeout") { print word; while (w[j + 1] ~ /^-/) j++; j++; continue }
+                    # check DESCRIPTION COMMAND... of the test scripts: the command is the third word.
+                    if (word == "check" && w[j + 1] ~ /^[QV]+$/) { j++; continue }
                     print word
                     break
                 }

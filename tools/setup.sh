@@ -28,8 +28,9 @@ cups_pkgs=(cups-daemon cups-client cups-ppdc printer-driver-cups-pdf)
 # an underscore at 12 pixels). xdotool types the shortcuts of the user-interface tests;
 # ImageMagick turns the display into PNG.
 gui_pkgs=(xvfb fonts-ipafont-gothic fonts-vlgothic xdotool imagemagick)
-# Tools the scripts call that a minimal Debian may lack (not essential packages).
-script_pkgs=(apt mawk procps e2fsprogs binutils)
+# Tools the scripts call that a minimal Debian may lack (not essential packages); python3 reads the
+# JSON reports back in the end-to-end checks.
+script_pkgs=(apt mawk procps e2fsprogs binutils python3)
 
 # Every program the run, test and benchmark scripts call, with the package that provides it;
 # tools/check-setup.sh (part of tools/test.sh) keeps it complete. Essential packages (coreutils,
@@ -39,11 +40,13 @@ apt-get     apt
 awk         mawk
 base64      coreutils
 basename    coreutils
+bash        bash
 cat         coreutils
 chattr      e2fsprogs
 chmod       coreutils
 cp          coreutils
 cmake       cmake
+cmp         diffutils
 comm        coreutils
 convert     imagemagick
 ctest       cmake
@@ -73,6 +76,7 @@ objdump     binutils
 pandoc      pandoc
 pdftotext   poppler-utils
 pgrep       procps
+python3     python3
 readlink    coreutils
 ppdc        cups-ppdc
 rm          coreutils
