@@ -129,6 +129,10 @@ stop_program() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || tru
 step="waiting for Ostrel.exe's window (its output: $bed/ostrel.log)"
 timeout 60 xdotool search --sync --onlyvisible --name '^Ostrel' >/dev/null || { stop_program; exit 1; }
 sleep 2  # the first refresh fills the printer list after the frame shows
+# The list starts with no printer chosen: open it (F4 on the focused list), so that the picture
+# shows the printers.
+xdotool key F4 >/dev/null 2>&1 || true
+sleep 1
 shot=$root/build/run-screenshot.png
 step="saving the screenshot"
 tools/testbed/xvfb-screenshot.sh "$shot" "$bed" || { stop_program; exit 1; }
