@@ -1,18 +1,18 @@
 #include "desktop/windows/document_commands.h"
 
+#include "desktop/user_messages.h"
 #include "desktop/windows/print_progress.h"
 #include "desktop/windows/program_look.h"
+#include "desktop/windows/report_file.h"
 #include "desktop/windows/report_printing.h"
 #include "desktop/windows/system_code_page.h"
-#include "platform/file_replace.h"
+#include "platform/win32/ui/application.h"
 #include "platform/win32/wide_text.h"
 #include "report/find_rules.h"
 #include "report/save_format.h"
 
 
-#include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -141,7 +141,7 @@ void DocumentCommands::SaveAs()
     const std::wstring chosen = fileName.data();
     const std::string bytes =
         SaveFormatOfWide(chosen) == SaveFormat::RichText ? document_.Rtf(GetACP()) : document_.PlainText();
-    WriteFileReplacing(std::filesystem::path(chosen), bytes);
+    WriteReportFile(chosen, bytes);
 }
 
 void DocumentCommands::Print()
@@ -166,8 +166,7 @@ void DocumentCommands::ShowFindDialog()
     find_.Flags &= FindChoices;
     findDialog_ = FindTextW(&find_);
     if (findDialog_ == nullptr)
-        throw std::runtime_error("the find dialog cannot be shown (common dialog error " +
-                                 std::to_string(CommDlgExtendedError()) + ")");
+        throw ui::MessageError(CannotShowDialogMessage(DialogKind::Find, CommDlgExtendedError()));
 }
 
 bool DocumentCommands::HandleFindMessage(WPARAM, LPARAM lParam)

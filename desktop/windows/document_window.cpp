@@ -1,11 +1,12 @@
 #include "desktop/windows/document_window.h"
 
 #include "desktop/menu_layout.h"
+#include "desktop/user_messages.h"
 #include "desktop/windows/menus.h"
+#include "platform/win32/ui/application.h"
 
 #include <windowsx.h>
 
-#include <stdexcept>
 
 namespace ostrel {
 
@@ -21,7 +22,7 @@ HWND CreateDocumentChild(HWND mdiClient, const wchar_t* className, const wchar_t
     const auto hwnd =
         reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
     if (hwnd == nullptr)
-        throw std::runtime_error("cannot create a document window");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::DocumentWindow));
     return hwnd;
 }
 

@@ -4,17 +4,18 @@
 #include "desktop/frame_command_state.h"
 #include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
+#include "desktop/user_messages.h"
 #include "desktop/windows/about_box.h"
 #include "desktop/windows/command_images.h"
 #include "desktop/windows/compare_command.h"
 #include "desktop/windows/frame_controls.h"
 #include "desktop/windows/program_look.h"
+#include "platform/win32/ui/application.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <iterator>
-#include <stdexcept>
 #include <vector>
 
 namespace ostrel {
@@ -114,7 +115,7 @@ void FrameWindow::Create()
                                       InitialTop, InitialWidth, InitialHeight, nullptr, frameMenu_.bar.get(),
                                       GetModuleHandleW(nullptr), this);
     if (hwnd == nullptr)
-        throw std::runtime_error("cannot create the main window");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::MainWindow));
 }
 
 void FrameWindow::CreateChildren()
@@ -137,7 +138,7 @@ void FrameWindow::CreateChildren()
                                  Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(MdiClientId)), instance,
                                  &client);
     if (statusBar_ == nullptr || mdiClient_ == nullptr)
-        throw std::runtime_error("cannot create the main window's controls");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::MainWindowControls));
     statusBarNotices_ = std::make_unique<ChangeNoticeBar>(statusBar_, imageListInfo_.get());
 }
 
@@ -149,7 +150,7 @@ void FrameWindow::CreateToolBar()
                                0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToolBarId)),
                                GetModuleHandleW(nullptr), nullptr);
     if (toolBar_ == nullptr)
-        throw std::runtime_error("cannot create the tool bar");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::ToolBar));
     SendMessageW(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList_.get()));
     std::vector<TBBUTTON> buttons;
