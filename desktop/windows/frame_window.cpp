@@ -236,6 +236,9 @@ void FrameWindow::ActionRefreshExecute()
 {
     const ui::WaitCursor wait;
     statusBarNotices_->Clear();
+    // The selection handler would bring the selected printer's report in front of a compare window
+    // that was active: it stays active, rebuilt.
+    const bool compareActive = dynamic_cast<CompareWindow*>(ActiveDocument()) != nullptr;
     const TextEquals equals = LocaleTextEquals();
     const int selected = comboBoxPrinter_->Selected();
     const std::string remembered = selected >= 0 ? comboBoxPrinter_->Text(selected) : std::string();
@@ -265,7 +268,8 @@ void FrameWindow::ActionRefreshExecute()
             compare->Rebuild(printer_);
 
     comboBoxPrinter_->Select(remembered.empty() ? -1 : FindEntry(*comboBoxPrinter_, remembered, equals));
-    ComboBoxPrinterClick();
+    if (!compareActive)
+        ComboBoxPrinterClick();
 }
 
 // The icon of a maximized report window stands in the frame's menu bar.

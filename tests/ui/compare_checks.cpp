@@ -159,11 +159,20 @@ void CheckCompareWithSnapshot(Bed& bed, const OstrelSession& session) {
     // The file now holds only the first printer: after a refresh the second one is not in it.
     RunProgram(Quoted(bed.reportToolExe) + L" --snapshot " + Quoted(Office) + L" -o " + Quoted(snapshot));
     expected = ToolComparison(bed, Office, side);
+    const auto activeDocument = [&] {
+        return reinterpret_cast<HWND>(Send(session.MdiClient(), WM_MDIGETACTIVE, 0, 0));
+    };
+    const bool activeBefore = WaitUntil([&] { return activeDocument() == compare; }, 5000);
     session.Refresh();
     WaitUntil([&] { return session.ReportText(compare) == AsShown(expected); }, 10000);
     shown = session.ReportText(compare);
     bed.Check(expected.find("CANNOT OPEN PRINTER") != std::string::npos && shown == AsShown(expected),
               "F5 compares again with the file as it is now", Difference(shown, AsShown(expected)));
+    Settle(500);
+    bed.Check(activeBefore && activeDocument() == compare,
+              "F5 with the compare window active leaves it active, in front of the selected printer's report",
+              "active before: " + std::string(activeBefore ? "the compare window" : "another window") +
+                  ", after: " + Utf8(TextOf(activeDocument())));
 }
 
 void CheckUnreadableFile(Bed& bed, const OstrelSession& session) {

@@ -133,8 +133,10 @@ void CheckSaving(Bed& bed, const Report& report) {
             WaitGone(ask);
         }
         const auto failure = TakeMessageBox(report.session);
-        bed.Check(failure.find(L"kept.txt") != std::wstring::npos,
-                  "saving into a read-only folder shows an error message naming the file", Utf8(failure));
+        bed.Check(failure.find(L"kept.txt」に保存できませんでした。") != std::wstring::npos &&
+                      failure.find(L"\n\nシステムの説明: ") != std::wstring::npos,
+                  "saving into a read-only folder says so in Japanese, naming the file, with the system's reason",
+                  Utf8(failure));
         bed.Check(before && ReadBytes(kept) == before, "the file there before is left as it was");
         if (HWND still = report.session.Dialog(FileNameCombo)) {
             Press(still, IDCANCEL);
@@ -161,6 +163,9 @@ void CheckSaving(Bed& bed, const Report& report) {
     const auto vanished = TakeMessageBox(report.session);
     bed.Check(!vanished.empty() && !Exists(folder + L"\\report.txt"),
               "saving into a vanished folder shows a message and writes nothing", Utf8(vanished));
+    // The file dialog may say it first, in the system's words; a message of the program's is Japanese.
+    bed.Check(vanished.find(L"cannot write") == std::wstring::npos, "the message is not the program's English one",
+              Utf8(vanished));
     // Whichever said it, the dialog may still be open: leave it.
     if (HWND still = report.session.Dialog(FileNameCombo)) {
         Press(still, IDCANCEL);
