@@ -115,6 +115,12 @@ std::wstring SaveFailureMessage(std::wstring_view path, bool reservedName, std::
            SystemReason(systemReason);
 }
 
+std::wstring FileNameTooLongMessage(std::size_t limit)
+{
+    return L"ファイル名が長すぎます。フォルダと名前を合わせて " + std::to_wstring(limit) +
+           L" 文字以内にしてください。";
+}
+
 std::wstring CannotCreateMessage(WindowPart part)
 {
     const wchar_t* what = L"";

@@ -40,6 +40,9 @@ std::wstring PrintFailureMessage(std::wstring_view printer, PrintStep step, cons
 // system's text).
 std::wstring SaveFailureMessage(std::wstring_view path, bool reservedName, std::wstring_view systemReason);
 
+// A file name that, with its folder, would be longer than the file dialog can take.
+std::wstring FileNameTooLongMessage(std::size_t limit);
+
 // Parts of the program's windows that can fail to be made (out of system resources).
 enum class WindowPart {
     MainWindow,

@@ -1,6 +1,7 @@
 #include "desktop/windows/document_commands.h"
 
 #include "desktop/user_messages.h"
+#include "desktop/windows/long_file_names.h"
 #include "desktop/windows/print_progress.h"
 #include "desktop/windows/program_look.h"
 #include "desktop/windows/report_file.h"
@@ -134,6 +135,7 @@ void DocumentCommands::SaveAs()
     dialog.lpstrDefExt = L"rtf";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_ENABLESIZING |
                    OFN_FORCESHOWHIDDEN;
+    RefuseLongFileNames(dialog);
     if (!GetSaveFileNameW(&dialog))
         return;
     saveFilterIndex_ = dialog.nFilterIndex;

@@ -201,6 +201,30 @@ void CheckUnreadableFile(Bed& bed, const OstrelSession& session) {
               "after the message, no compare window was added and the report is still active");
 }
 
+// The open dialog refuses a name too long for it, as the save dialog does, and the program goes on.
+void CheckLongFileName(Bed& bed, const OstrelSession& session) {
+    OpenReport(session, Office);
+    HWND dialog = AskToCompare(session);
+    if (!bed.Check(dialog != nullptr, "the compare dialog shows for a long file name")) return;
+    Press(dialog, CompareFileButtonId);
+    HWND open = WaitForDialog(session, FileNameCombo);
+    if (!bed.Check(open != nullptr, "the open dialog shows for a long file name")) return;
+    SetControlText(open, FileNameCombo, std::wstring(300, L'x') + L".json");
+    Press(open, IDOK);
+    HWND box = WaitForMessageBox(session);
+    const std::wstring text = box ? TextOf(GetDlgItem(box, MessageText)) : L"";
+    if (box) Press(box, IDOK);
+    WaitGone(box);
+    bed.Check(session.Running() && text.find(L"ファイル名が長すぎます") == 0 && IsWindow(open),
+              "a file name of 300 characters in the compare's open dialog is refused with a message; the program "
+              "goes on",
+              Utf8(text));
+    if (IsWindow(open)) {
+        Press(open, IDCANCEL);
+        WaitGone(open);
+    }
+}
+
 void CheckClosing(Bed& bed, const OstrelSession& session) {
     const std::size_t reports = session.ReportWindows().size();
     std::vector<HWND> compares = CompareWindows(session);
@@ -230,6 +254,7 @@ void RunCompareChecks(Bed& bed) {
     CheckCompareWithPrinter(bed, session);
     CheckCompareWithSnapshot(bed, session);
     CheckUnreadableFile(bed, session);
+    CheckLongFileName(bed, session);
     CheckClosing(bed, session);
 }
 

@@ -171,6 +171,24 @@ void CheckSaving(Bed& bed, const Report& report) {
         Press(still, IDCANCEL);
         WaitGone(still);
     }
+    // A name of 300 characters overran the file dialog's own buffer and ended the program: the
+    // dialog now refuses it with a message and stays open.
+    report.Keys("ctrl+s");
+    HWND longName = WaitForDialog(report.session, FileNameCombo);
+    if (longName) {
+        SetControlText(longName, FileNameCombo, std::wstring(300, L'x') + L".txt");
+        Press(longName, IDOK);
+        const auto refused = TakeMessageBox(report.session);
+        bed.Check(report.session.Running() && refused.find(L"ファイル名が長すぎます") == 0 && IsWindow(longName),
+                  "a file name of 300 characters in the save dialog is refused with a message; the program goes on",
+                  Utf8(refused));
+        if (IsWindow(longName)) {
+            Press(longName, IDCANCEL);
+            WaitGone(longName);
+        }
+    } else {
+        bed.tally.Fail(bed.Name("the save dialog shows for a long file name"));
+    }
     bed.Check(report.session.Running(), "the program goes on after failed saves");
 }
 

@@ -86,6 +86,7 @@ TEST(UserMessages, OtherFailuresAreJapaneseWithTheirDetail)
                                   WindowPart::PrintProgress, WindowPart::PrintThread})
         EXPECT_TRUE(WrittenInJapanese(CannotCreateMessage(part), {})) << static_cast<int>(part);
     EXPECT_EQ(CannotShowDialogMessage(DialogKind::Find, 12), L"検索ダイアログを表示できません (コモン ダイアログのエラー 12)。");
+    EXPECT_EQ(FileNameTooLongMessage(255), L"ファイル名が長すぎます。フォルダと名前を合わせて 255 文字以内にしてください。");
     EXPECT_EQ(CannotListPrinterMessage(L"Laser"), L"プリンタ「Laser」を一覧に加えられませんでした。");
     EXPECT_EQ(UnexpectedFailureMessage(L"std::bad_alloc"), L"処理を続けられませんでした。\n\n詳細: std::bad_alloc");
     EXPECT_EQ(UnexpectedFailureMessage(L""), L"処理を続けられませんでした。");
