@@ -78,7 +78,7 @@ RECT PrintableTwips(HDC printer, const std::string& printerName)
     const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
     if (dpiX <= 0 || dpiY <= 0)
-        ThrowPrintFailure(printerName, PrintStep::NoResolution, 0);
+        ThrowPrintFailure(printerName, PrintStep::NoResolution, 0, 0);
     return RECT{0, 0, MulDiv(GetDeviceCaps(printer, HORZRES), TwipsPerInch, dpiX),
                 MulDiv(GetDeviceCaps(printer, VERTRES), TwipsPerInch, dpiY)};
 }

@@ -168,7 +168,7 @@ void CheckUnderscoreInk(Bed& bed, const std::string& where, const RECT& area, in
             if (ink[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]) return true;
         return false;
     };
-    int first = std::max(0, searchFrom - area.left);
+    int first = std::max(0, static_cast<int>(searchFrom - area.left));
     while (first < pixels.width && !column(first)) ++first;
     // Where the text begins, and the underscore's cell in it, measured with the same font here.
     HDC dc = GetDC(nullptr);
