@@ -229,8 +229,9 @@ void CheckColumnsAndUnderscore(Bed& bed, const OstrelSession& session, HWND list
                   std::to_string(client.right) + ", widest id " + std::to_string(widestId));
     bed.Check(cut.empty(), "no finding's text is cut where the list has room for it", cut);
 
+    // From the last row up: the first may carry the list's focus rectangle.
     const int selected = ListViewSelected(list);
-    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+    for (int row = static_cast<int>(rows.size()) - 1; row >= 0; --row) {
         const std::size_t at = rows[static_cast<std::size_t>(row)].id.find(L'_');
         if (row == selected || at == std::wstring::npos) continue;
         const RECT label = ListViewRowScreenRect(session.Process(), list, row);
