@@ -197,7 +197,7 @@ void CheckChoosing(Bed& bed, const OstrelSession& session, HWND report, HWND lis
 }  // namespace
 
 // At the frame's first size, the columns fill the list: the id column as wide as its ids need, the
-// text column taking the rest. And an id's underscore is drawn.
+// text column taking the rest. And the underscore of a constant's name in a text is drawn.
 void CheckColumnsAndUnderscore(Bed& bed, const OstrelSession& session, HWND list, const std::vector<Row>& rows) {
     const auto width = [&](int column) { return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)); };
     RECT client{};
@@ -229,20 +229,22 @@ void CheckColumnsAndUnderscore(Bed& bed, const OstrelSession& session, HWND list
                   std::to_string(client.right) + ", widest id " + std::to_string(widestId));
     bed.Check(cut.empty(), "no finding's text is cut where the list has room for it", cut);
 
-    // From the last row up: the first may carry the list's focus rectangle.
+    // A constant's name in a finding's text; from the last row up: the first may carry the list's
+    // focus rectangle.
     const int selected = ListViewSelected(list);
     for (int row = static_cast<int>(rows.size()) - 1; row >= 0; --row) {
-        const std::size_t at = rows[static_cast<std::size_t>(row)].id.find(L'_');
+        const std::wstring& text = rows[static_cast<std::size_t>(row)].text;
+        const std::size_t at = text.find(L'_');
         if (row == selected || at == std::wstring::npos) continue;
         const RECT label = ListViewRowScreenRect(session.Process(), list, row);
         POINT origin{0, 0};
         ClientToScreen(list, &origin);
-        const RECT cell{origin.x + width(0), label.top, origin.x + width(0) + width(1), label.bottom};
-        CheckUnderscoreInk(bed, "the findings list", cell, cell.left, FormFont(), rows[static_cast<std::size_t>(row)].id,
-                           at);
+        const int left = origin.x + width(0) + width(1);
+        const RECT cell{left, label.top, left + width(2), label.bottom};
+        CheckUnderscoreInk(bed, "the findings list", cell, cell.left, FormFont(), text, at);
         return;
     }
-    bed.tally.Fail(bed.Name("the findings list shows an id with an underscore, not selected"));
+    bed.tally.Fail(bed.Name("the findings list shows a text with an underscore, not selected"));
 }
 
 void RunFindingsChecks(Bed& bed) {
