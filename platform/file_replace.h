@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace ostrel {
@@ -12,7 +13,17 @@ namespace ostrel {
 // what() names the file and gives the system's reason; path is then as it was, and no temporary
 // file remains.
 struct FileWriteError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    // The system's reason, in its own words.
+    FileWriteError(const std::filesystem::path& path, const std::string& systemReason);
+    // A name such as CON or LPT1 that opens a device instead of a file.
+    static FileWriteError ReservedName(const std::filesystem::path& path);
+
+    std::filesystem::path path;
+    std::string systemReason;  // empty for a reserved name
+    bool reservedName = false;
+
+private:
+    FileWriteError(const std::filesystem::path& path, const std::string& message, bool reserved);
 };
 void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes);
 

@@ -11,7 +11,9 @@ namespace ostrel {
 namespace {
 
 constexpr wchar_t Caption[] = L"バージョン情報";
-constexpr wchar_t Description[] = L"プリンタとドライバの情報を一覧にして表示・保存・印刷するツール";
+// Broken where a Japanese reader would: a message box wraps a line of Japanese at whatever
+// character reaches its edge, inside a word.
+constexpr wchar_t Description[] = L"プリンタとドライバの情報を一覧にして\n表示・保存・印刷するツール";
 
 }  // namespace
 

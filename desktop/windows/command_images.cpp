@@ -2,9 +2,10 @@
 
 #include "desktop/command_table.h"
 #include "desktop/res/resource_ids.h"
+#include "desktop/user_messages.h"
 #include "desktop/windows/program_look.h"
+#include "platform/win32/ui/application.h"
 
-#include <stdexcept>
 
 namespace ostrel {
 
@@ -18,7 +19,7 @@ ui::UniqueImageList LoadStrip(int resource, int count)
     const ui::UniqueBitmap strip(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!list || !strip || ImageList_AddMasked(list.get(), strip.get(), Transparent) < 0)
-        throw std::runtime_error("cannot load the program's images");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::CommandImages));
     return list;
 }
 

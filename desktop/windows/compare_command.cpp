@@ -2,6 +2,7 @@
 
 #include "desktop/compare_sides.h"
 #include "desktop/windows/compare_side_dialog.h"
+#include "desktop/windows/long_file_names.h"
 #include "desktop/windows/program_look.h"
 #include "platform/win32/ui/handles.h"
 #include "platform/win32/wide_text.h"
@@ -53,6 +54,7 @@ std::optional<std::wstring> AskForFile(HWND owner)
     dialog.nMaxFile = FileNameCapacity;
     dialog.lpstrTitle = OpenTitle;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    RefuseLongFileNames(dialog);
     if (!GetOpenFileNameW(&dialog))
         return std::nullopt;
     return std::wstring(fileName.data());

@@ -1,8 +1,9 @@
 #include "desktop/windows/compare_side_dialog.h"
 
+#include "desktop/user_messages.h"
+#include "platform/win32/ui/application.h"
 #include "platform/win32/ui/dialog_template.h"
 
-#include <stdexcept>
 
 namespace ostrel {
 
@@ -83,7 +84,7 @@ SideChoice AskForPrinter(HWND owner, const std::wstring& prompt, const std::vect
     layout.Add(ui::ControlClass::Button, IDCANCEL, CancelText, BS_PUSHBUTTON | WS_TABSTOP, 183, 131, 50, 14);
     Question question{printers, {}};
     if (layout.Run(owner, Procedure, reinterpret_cast<LPARAM>(&question)) == -1)
-        throw std::runtime_error("the compare dialog cannot be shown");
+        throw ui::MessageError(CannotShowDialogMessage(DialogKind::CompareSide, GetLastError()));
     return question.answer;
 }
 

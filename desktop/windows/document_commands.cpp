@@ -1,18 +1,19 @@
 #include "desktop/windows/document_commands.h"
 
+#include "desktop/user_messages.h"
+#include "desktop/windows/long_file_names.h"
 #include "desktop/windows/print_progress.h"
 #include "desktop/windows/program_look.h"
+#include "desktop/windows/report_file.h"
 #include "desktop/windows/report_printing.h"
 #include "desktop/windows/system_code_page.h"
-#include "platform/file_replace.h"
+#include "platform/win32/ui/application.h"
 #include "platform/win32/wide_text.h"
 #include "report/find_rules.h"
 #include "report/save_format.h"
 
 
-#include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,7 @@ void DocumentCommands::SaveAs()
     dialog.lpstrDefExt = L"rtf";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_ENABLESIZING |
                    OFN_FORCESHOWHIDDEN;
+    RefuseLongFileNames(dialog);
     if (!GetSaveFileNameW(&dialog))
         return;
     saveFilterIndex_ = dialog.nFilterIndex;
@@ -141,7 +143,7 @@ void DocumentCommands::SaveAs()
     const std::wstring chosen = fileName.data();
     const std::string bytes =
         SaveFormatOfWide(chosen) == SaveFormat::RichText ? document_.Rtf(GetACP()) : document_.PlainText();
-    WriteFileReplacing(std::filesystem::path(chosen), bytes);
+    WriteReportFile(chosen, bytes);
 }
 
 void DocumentCommands::Print()
@@ -166,8 +168,7 @@ void DocumentCommands::ShowFindDialog()
     find_.Flags &= FindChoices;
     findDialog_ = FindTextW(&find_);
     if (findDialog_ == nullptr)
-        throw std::runtime_error("the find dialog cannot be shown (common dialog error " +
-                                 std::to_string(CommDlgExtendedError()) + ")");
+        throw ui::MessageError(CannotShowDialogMessage(DialogKind::Find, CommDlgExtendedError()));
 }
 
 bool DocumentCommands::HandleFindMessage(WPARAM, LPARAM lParam)

@@ -1,11 +1,12 @@
 #include "desktop/windows/document_window.h"
 
 #include "desktop/menu_layout.h"
+#include "desktop/user_messages.h"
 #include "desktop/windows/menus.h"
+#include "platform/win32/ui/application.h"
 
 #include <windowsx.h>
 
-#include <stdexcept>
 
 namespace ostrel {
 
@@ -18,10 +19,15 @@ HWND CreateDocumentChild(HWND mdiClient, const wchar_t* className, const wchar_t
     create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
     create.style = WS_MAXIMIZE | WS_VISIBLE;
     create.lParam = createParameter;
+    // Some systems show a new child at its restored size before they maximize it: nothing is drawn
+    // until it stands maximized.
+    SendMessageW(mdiClient, WM_SETREDRAW, FALSE, 0);
     const auto hwnd =
         reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    SendMessageW(mdiClient, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(mdiClient, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     if (hwnd == nullptr)
-        throw std::runtime_error("cannot create a document window");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::DocumentWindow));
     return hwnd;
 }
 

@@ -4,6 +4,7 @@
 #include "desktop/windows/system_code_page.h"
 #include "platform/win32/wide_text.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -33,15 +34,29 @@ void FindingsPane::Fill()
         const std::wstring row[] = {SeverityCaption(finding.severity), Widen(finding.id), Widen(finding.text)};
         list_.AddRow(row);
     }
+    FitColumns();
     SendMessageW(list_.Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_.Handle(), nullptr, TRUE);
     filling_ = false;
 }
 
+// The id column as wide as its widest id, but no wider than the table says, so that the text
+// column, which takes what is left, cuts as few texts as it can.
+void FindingsPane::FitColumns()
+{
+    constexpr int IdColumn = 1;
+    const FindingsColumn& id = FindingsColumns()[IdColumn];
+    int widest = list_.CellWidth(id.heading);
+    for (const Finding& finding : findings_)
+        widest = std::max(widest, list_.CellWidth(Widen(finding.id)));
+    list_.SetColumnWidth(IdColumn, std::min(widest, id.width));
+    list_.FitLastColumn();
+}
+
 void FindingsPane::Move(int left, int top, int width, int height)
 {
     MoveWindow(list_.Handle(), left, top, width, height, TRUE);
-    list_.FitLastColumn();
+    FitColumns();
 }
 
 bool FindingsPane::Notify(const NMHDR& header)

@@ -30,6 +30,7 @@ public:
 
 private:
     void Choose(int row, bool again);
+    void FitColumns();
 
     ui::ListView list_;
     const std::vector<Finding>& findings_;

@@ -4,17 +4,18 @@
 #include "desktop/frame_command_state.h"
 #include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
+#include "desktop/user_messages.h"
 #include "desktop/windows/about_box.h"
 #include "desktop/windows/command_images.h"
 #include "desktop/windows/compare_command.h"
 #include "desktop/windows/frame_controls.h"
 #include "desktop/windows/program_look.h"
+#include "platform/win32/ui/application.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <iterator>
-#include <stdexcept>
 #include <vector>
 
 namespace ostrel {
@@ -114,7 +115,7 @@ void FrameWindow::Create()
                                       InitialTop, InitialWidth, InitialHeight, nullptr, frameMenu_.bar.get(),
                                       GetModuleHandleW(nullptr), this);
     if (hwnd == nullptr)
-        throw std::runtime_error("cannot create the main window");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::MainWindow));
 }
 
 void FrameWindow::CreateChildren()
@@ -137,7 +138,7 @@ void FrameWindow::CreateChildren()
                                  Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(MdiClientId)), instance,
                                  &client);
     if (statusBar_ == nullptr || mdiClient_ == nullptr)
-        throw std::runtime_error("cannot create the main window's controls");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::MainWindowControls));
     statusBarNotices_ = std::make_unique<ChangeNoticeBar>(statusBar_, imageListInfo_.get());
 }
 
@@ -149,7 +150,7 @@ void FrameWindow::CreateToolBar()
                                0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToolBarId)),
                                GetModuleHandleW(nullptr), nullptr);
     if (toolBar_ == nullptr)
-        throw std::runtime_error("cannot create the tool bar");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::ToolBar));
     SendMessageW(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList_.get()));
     std::vector<TBBUTTON> buttons;
@@ -235,6 +236,9 @@ void FrameWindow::ActionRefreshExecute()
 {
     const ui::WaitCursor wait;
     statusBarNotices_->Clear();
+    // The selection handler would bring the selected printer's report in front of a compare window
+    // that was active: it stays active, rebuilt.
+    const bool compareActive = dynamic_cast<CompareWindow*>(ActiveDocument()) != nullptr;
     const TextEquals equals = LocaleTextEquals();
     const int selected = comboBoxPrinter_->Selected();
     const std::string remembered = selected >= 0 ? comboBoxPrinter_->Text(selected) : std::string();
@@ -264,7 +268,8 @@ void FrameWindow::ActionRefreshExecute()
             compare->Rebuild(printer_);
 
     comboBoxPrinter_->Select(remembered.empty() ? -1 : FindEntry(*comboBoxPrinter_, remembered, equals));
-    ComboBoxPrinterClick();
+    if (!compareActive)
+        ComboBoxPrinterClick();
 }
 
 // The icon of a maximized report window stands in the frame's menu bar.

@@ -1,8 +1,9 @@
 #include "desktop/windows/menus.h"
 
+#include "desktop/user_messages.h"
 #include "desktop/windows/program_look.h"
+#include "platform/win32/ui/application.h"
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,7 @@ MenuBar BuildMenuBar(std::span<const MenuLayout> menus)
 {
     MenuBar result{ui::UniqueMenu(CreateMenu()), nullptr};
     if (!result.bar)
-        throw std::runtime_error("cannot create a menu bar");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::Menu));
     for (const MenuLayout& layout : menus) {
         ui::UniqueMenu popup = BuildPopupMenu(layout.items);
         if (layout.windowMenu)
@@ -57,7 +58,7 @@ ui::UniqueMenu BuildPopupMenu(std::span<const MenuItem> items)
 {
     ui::UniqueMenu menu(CreatePopupMenu());
     if (!menu)
-        throw std::runtime_error("cannot create a menu");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::Menu));
     AppendItems(menu.get(), items);
     return menu;
 }
@@ -150,7 +151,7 @@ ui::UniqueAccelerators BuildAccelerators(std::span<const CommandInfo> commands)
     }
     ui::UniqueAccelerators accelerators(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
     if (!accelerators)
-        throw std::runtime_error("cannot create the keyboard shortcuts");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::Shortcuts));
     return accelerators;
 }
 

@@ -1,4 +1,5 @@
 // The program entry of Ostrel.exe: the application object, the frame, the message loop.
+#include "desktop/user_messages.h"
 #include "desktop/windows/frame_window.h"
 #include "desktop/windows/program_look.h"
 #include "platform/win32/application_printer.h"
@@ -35,6 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     Application::SetTitle(ostrel::ProgramTitle);
+    Application::SetFailureText(ostrel::UnexpectedFailureMessage);
     try {
         // Reports follow the printer the print and printer-setup dialogs chose last.
         ostrel::Win32Spooler systemSpooler;

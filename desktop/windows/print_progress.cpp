@@ -1,6 +1,8 @@
 #include "desktop/windows/print_progress.h"
 
-#include <stdexcept>
+#include "desktop/user_messages.h"
+#include "platform/win32/ui/application.h"
+
 
 namespace ostrel {
 
@@ -35,7 +37,7 @@ PrintProgress::PrintProgress(HWND owner, const std::wstring& printerName) : top_
     const std::wstring caption = L"印刷 - " + printerName;
     if (CreateWindowExW(WS_EX_DLGMODALFRAME, ClassName, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, left,
                         top, Width, Height, top_, nullptr, GetModuleHandleW(nullptr), this) == nullptr)
-        throw std::runtime_error("cannot show the printing progress");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::PrintProgress));
     EnableWindow(top_, FALSE);
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());

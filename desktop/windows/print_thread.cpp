@@ -1,11 +1,11 @@
 #include "desktop/windows/print_thread.h"
 
-#include "platform/win32/system_error_text.h"
+#include "desktop/user_messages.h"
+#include "platform/win32/ui/application.h"
 #include "platform/win32/ui/handles.h"
 
 #include <atomic>
 #include <exception>
-#include <stdexcept>
 #include <thread>
 
 namespace ostrel {
@@ -15,7 +15,7 @@ PrintOutcome RunPagesOffThread(const PageJob& job, int pages, PrintMonitor& moni
     // Set by the page thread whenever a page starts and when it ends.
     const ui::UniqueKernelObject news(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     if (!news)
-        throw std::runtime_error("printing failed: " + SystemErrorText(GetLastError()));
+        throw ui::MessageError(CannotCreateMessage(WindowPart::PrintThread));
     std::atomic<int> page = 0;
     std::atomic<bool> ended = false;
     std::exception_ptr failure;

@@ -1,11 +1,12 @@
 #include "desktop/windows/printer_combo_box.h"
 
+#include "desktop/user_messages.h"
 #include "desktop/windows/program_look.h"
+#include "platform/win32/ui/application.h"
 #include "platform/win32/wide_text.h"
 
 #include <commctrl.h>
 
-#include <stdexcept>
 
 namespace ostrel {
 
@@ -23,7 +24,7 @@ PrinterComboBox::PrinterComboBox(HWND parent, int controlId, HFONT font)
                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                             GetModuleHandleW(nullptr), nullptr);
     if (hwnd_ == nullptr)
-        throw std::runtime_error("cannot create the printer list");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::PrinterList));
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
@@ -48,7 +49,7 @@ void PrinterComboBox::Insert(int index, const std::string& text)
     const std::wstring wide = Widen(text);
     const LRESULT at = SendMessageW(hwnd_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(wide.c_str()));
     if (at == CB_ERR || at == CB_ERRSPACE)
-        throw std::runtime_error("cannot add a printer to the printer list");
+        throw ui::MessageError(CannotListPrinterMessage(wide));
     SendMessageW(hwnd_, CB_SETITEMDATA, at, 0);
 }
 

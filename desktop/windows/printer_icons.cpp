@@ -1,10 +1,11 @@
 #include "desktop/windows/printer_icons.h"
 
+#include "desktop/user_messages.h"
 #include "desktop/windows/program_look.h"
 #include "platform/win32/printers_folder.h"
+#include "platform/win32/ui/application.h"
 #include "shell/item_id_list.h"
 
-#include <stdexcept>
 #include <string>
 
 namespace ostrel {
@@ -12,7 +13,7 @@ namespace ostrel {
 PrinterImages::PrinterImages() : list_(ImageList_Create(SmallImageSize, SmallImageSize, ILC_COLOR32 | ILC_MASK, 4, 4))
 {
     if (!list_)
-        throw std::runtime_error("cannot create the printer image list");
+        throw ui::MessageError(CannotCreateMessage(WindowPart::PrinterImages));
 }
 
 void PrinterImages::Rebuild(const PrinterEntries& entries, const TextEquals& equals)

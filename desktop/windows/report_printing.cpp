@@ -1,14 +1,13 @@
 #include "desktop/windows/report_printing.h"
 
+#include "desktop/windows/print_failure.h"
 #include "desktop/windows/print_thread.h"
 
-#include "platform/win32/system_error_text.h"
 #include "platform/win32/ui/handles.h"
 #include "platform/win32/wide_text.h"
 #include "report/print_layout.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -25,19 +24,17 @@ constexpr UINT FontNameCodePage = 932;
 // two pages: beyond this many characters the pages are drawn from the document.
 constexpr LONG ControlLayoutLimit = 32 * 1024;
 
-// The printer's name and the step that failed, with the system's reason.
-[[noreturn]] void Fail(const std::string& printerName, const char* step)
+// The printer's name and the step that failed, with what the spooler and the system say.
+[[noreturn]] void Fail(const std::string& printerName, PrintStep step, int jobId = 0)
 {
-    const DWORD error = GetLastError();
-    throw std::runtime_error("printing on " + printerName + " failed: " + step + ": " +
-                             (error != 0 ? SystemErrorText(error) : std::string("no reason given")));
+    ThrowPrintFailure(printerName, step, GetLastError(), jobId);
 }
 
 // Abandons the job unless it was ended, and frees what the control cached for the printer.
 class PrintJob {
 public:
-    PrintJob(ui::RichEdit& richEdit, HDC printer, const std::string& printerName)
-        : richEdit_(richEdit), printer_(printer), printerName_(printerName)
+    PrintJob(ui::RichEdit& richEdit, HDC printer, const std::string& printerName, int jobId)
+        : richEdit_(richEdit), printer_(printer), printerName_(printerName), jobId_(jobId)
     {
     }
     ~PrintJob()
@@ -52,18 +49,18 @@ public:
     void StartPage()
     {
         if (::StartPage(printer_) <= 0)
-            Fail(printerName_, "a page could not be started");
+            Fail(printerName_, PrintStep::StartPage, jobId_);
     }
     void EndPage()
     {
         if (::EndPage(printer_) <= 0)
-            Fail(printerName_, "a page could not be ended");
+            Fail(printerName_, PrintStep::EndPage, jobId_);
     }
     void End()
     {
         ended_ = true;
         if (EndDoc(printer_) <= 0)
-            Fail(printerName_, "the job could not be ended");
+            Fail(printerName_, PrintStep::EndJob, jobId_);
     }
     const std::string& PrinterName() const { return printerName_; }
 
@@ -71,6 +68,7 @@ private:
     ui::RichEdit& richEdit_;
     HDC printer_;
     std::string printerName_;
+    int jobId_;
     bool ended_ = false;
 };
 
@@ -80,7 +78,7 @@ RECT PrintableTwips(HDC printer, const std::string& printerName)
     const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
     if (dpiX <= 0 || dpiY <= 0)
-        throw std::runtime_error("printing on " + printerName + " failed: the printer reports no resolution");
+        ThrowPrintFailure(printerName, PrintStep::NoResolution, 0, 0);
     return RECT{0, 0, MulDiv(GetDeviceCaps(printer, HORZRES), TwipsPerInch, dpiX),
                 MulDiv(GetDeviceCaps(printer, VERTRES), TwipsPerInch, dpiY)};
 }
@@ -166,7 +164,7 @@ public:
                               (format.styles & StyleUnderline) != 0, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str()))};
         if (!font.handle)
-            Fail(printerName_, "no font for the report");
+            Fail(printerName_, PrintStep::NoFont);
         const ui::SelectedObject selected(printer_, font.handle.get());
         GetTextMetricsW(printer_, &font.metrics);
         fonts_.push_back(std::move(font));
@@ -320,12 +318,13 @@ PrintOutcome PrintReport(ui::RichEdit& richEdit, const MemoryDocument& document,
     job.cbSize = sizeof job;
     job.lpszDocName = documentName.c_str();
     job.lpszOutput = toFile ? L"FILE:" : nullptr;
-    if (StartDocW(printer, &job) <= 0) {
+    const int jobId = StartDocW(printer, &job);
+    if (jobId <= 0) {
         if (GetLastError() == ERROR_CANCELLED)
             return PrintOutcome::Cancelled;
-        Fail(printerName, "the job could not be started");
+        Fail(printerName, PrintStep::StartJob);
     }
-    PrintJob printJob(richEdit, printer, printerName);
+    PrintJob printJob(richEdit, printer, printerName, jobId);
     return controlFormats ? PrintThroughControl(richEdit, printer, printJob, starts, area, monitor)
                           : PrintFromDocument(document, printer, printJob, monitor);
 }

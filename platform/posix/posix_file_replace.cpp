@@ -1,5 +1,4 @@
 #include "platform/file_replace.h"
-#include "platform/system_path.h"
 #include "platform/temporary_file_name.h"
 
 #include <algorithm>
@@ -17,7 +16,7 @@ namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& path, int error)
 {
-    throw FileWriteError("cannot write " + SystemTextOfPath(path) + ": " + std::strerror(error));
+    throw FileWriteError(path, std::strerror(error));
 }
 
 // The temporary file: closed and removed again unless it was renamed into place.

@@ -1,5 +1,4 @@
 #include "platform/file_replace.h"
-#include "platform/system_path.h"
 #include "platform/reserved_device_names.h"
 #include "platform/temporary_file_name.h"
 #include "platform/win32/system_error_text.h"
@@ -16,7 +15,7 @@ namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& path, DWORD error)
 {
-    throw FileWriteError("cannot write " + SystemTextOfPath(path) + ": " + SystemErrorText(error));
+    throw FileWriteError(path, SystemErrorText(error));
 }
 
 // The temporary file: closed and deleted again unless it was moved into place.
@@ -110,8 +109,7 @@ void WriteFileReplacing(const std::filesystem::path& path, std::string_view byte
 {
     // Such a name opens the device, and what the system says then ("Invalid handle.") explains nothing.
     if (IsReservedDeviceName(AsciiOf(path.filename().native())))
-        throw FileWriteError("cannot write " + SystemTextOfPath(path) +
-                             ": the name is reserved for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)");
+        throw FileWriteError::ReservedName(path);
     CheckReplaceable(path);
     TemporaryFile file(path);
     file.Write(bytes);

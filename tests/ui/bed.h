@@ -43,6 +43,13 @@ void RemoveQueue(const std::wstring& name);
 class OstrelSession;
 // Pixel checks of what the report window draws; leaves the window maximized as it found it.
 void CheckDrawing(Bed& bed, const OstrelSession& session, HWND report);
+// Whether a control draws the underscore at index `at` of text (drawn in font), from the display's
+// pixels in area: the text begins at the first ink right of screen column searchFrom, and the
+// underscore's own cell, measured with the same font, must hold ink.
+void CheckUnderscoreInk(Bed& bed, const std::string& where, const RECT& area, int searchFrom, const LOGFONTW& font,
+                        const std::wstring& text, std::size_t at);
+// The font the program's lists and printer list use.
+LOGFONTW FormFont();
 
 void RunFrameChecks(Bed& bed);
 void RunDocumentChecks(Bed& bed);

@@ -159,11 +159,20 @@ void CheckCompareWithSnapshot(Bed& bed, const OstrelSession& session) {
     // The file now holds only the first printer: after a refresh the second one is not in it.
     RunProgram(Quoted(bed.reportToolExe) + L" --snapshot " + Quoted(Office) + L" -o " + Quoted(snapshot));
     expected = ToolComparison(bed, Office, side);
+    const auto activeDocument = [&] {
+        return reinterpret_cast<HWND>(Send(session.MdiClient(), WM_MDIGETACTIVE, 0, 0));
+    };
+    const bool activeBefore = WaitUntil([&] { return activeDocument() == compare; }, 5000);
     session.Refresh();
     WaitUntil([&] { return session.ReportText(compare) == AsShown(expected); }, 10000);
     shown = session.ReportText(compare);
     bed.Check(expected.find("CANNOT OPEN PRINTER") != std::string::npos && shown == AsShown(expected),
               "F5 compares again with the file as it is now", Difference(shown, AsShown(expected)));
+    Settle(500);
+    bed.Check(activeBefore && activeDocument() == compare,
+              "F5 with the compare window active leaves it active, in front of the selected printer's report",
+              "active before: " + std::string(activeBefore ? "the compare window" : "another window") +
+                  ", after: " + Utf8(TextOf(activeDocument())));
 }
 
 void CheckUnreadableFile(Bed& bed, const OstrelSession& session) {
@@ -190,6 +199,30 @@ void CheckUnreadableFile(Bed& bed, const OstrelSession& session) {
     bed.Check(session.Running() && CompareWindows(session).size() == windows &&
                   session.ActiveReport() == ReportWindowCaptioned(session, Office),
               "after the message, no compare window was added and the report is still active");
+}
+
+// The open dialog refuses a name too long for it, as the save dialog does, and the program goes on.
+void CheckLongFileName(Bed& bed, const OstrelSession& session) {
+    OpenReport(session, Office);
+    HWND dialog = AskToCompare(session);
+    if (!bed.Check(dialog != nullptr, "the compare dialog shows for a long file name")) return;
+    Press(dialog, CompareFileButtonId);
+    HWND open = WaitForDialog(session, FileNameCombo);
+    if (!bed.Check(open != nullptr, "the open dialog shows for a long file name")) return;
+    SetControlText(open, FileNameCombo, std::wstring(300, L'x') + L".json");
+    Press(open, IDOK);
+    HWND box = WaitForMessageBox(session);
+    const std::wstring text = box ? TextOf(GetDlgItem(box, MessageText)) : L"";
+    if (box) Press(box, IDOK);
+    WaitGone(box);
+    bed.Check(session.Running() && text.find(L"ファイル名が長すぎます") == 0 && IsWindow(open),
+              "a file name of 300 characters in the compare's open dialog is refused with a message; the program "
+              "goes on",
+              Utf8(text));
+    if (IsWindow(open)) {
+        Press(open, IDCANCEL);
+        WaitGone(open);
+    }
 }
 
 void CheckClosing(Bed& bed, const OstrelSession& session) {
@@ -221,6 +254,7 @@ void RunCompareChecks(Bed& bed) {
     CheckCompareWithPrinter(bed, session);
     CheckCompareWithSnapshot(bed, session);
     CheckUnreadableFile(bed, session);
+    CheckLongFileName(bed, session);
     CheckClosing(bed, session);
 }
 

@@ -133,8 +133,10 @@ void CheckSaving(Bed& bed, const Report& report) {
             WaitGone(ask);
         }
         const auto failure = TakeMessageBox(report.session);
-        bed.Check(failure.find(L"kept.txt") != std::wstring::npos,
-                  "saving into a read-only folder shows an error message naming the file", Utf8(failure));
+        bed.Check(failure.find(L"kept.txt」に保存できませんでした。") != std::wstring::npos &&
+                      failure.find(L"\n\nシステムの説明: ") != std::wstring::npos,
+                  "saving into a read-only folder says so in Japanese, naming the file, with the system's reason",
+                  Utf8(failure));
         bed.Check(before && ReadBytes(kept) == before, "the file there before is left as it was");
         if (HWND still = report.session.Dialog(FileNameCombo)) {
             Press(still, IDCANCEL);
@@ -161,10 +163,31 @@ void CheckSaving(Bed& bed, const Report& report) {
     const auto vanished = TakeMessageBox(report.session);
     bed.Check(!vanished.empty() && !Exists(folder + L"\\report.txt"),
               "saving into a vanished folder shows a message and writes nothing", Utf8(vanished));
+    // The file dialog may say it first, in the system's words; a message of the program's is Japanese.
+    bed.Check(vanished.find(L"cannot write") == std::wstring::npos, "the message is not the program's English one",
+              Utf8(vanished));
     // Whichever said it, the dialog may still be open: leave it.
     if (HWND still = report.session.Dialog(FileNameCombo)) {
         Press(still, IDCANCEL);
         WaitGone(still);
+    }
+    // A name of 300 characters overran the file dialog's own buffer and ended the program: the
+    // dialog now refuses it with a message and stays open.
+    report.Keys("ctrl+s");
+    HWND longName = WaitForDialog(report.session, FileNameCombo);
+    if (longName) {
+        SetControlText(longName, FileNameCombo, std::wstring(300, L'x') + L".txt");
+        Press(longName, IDOK);
+        const auto refused = TakeMessageBox(report.session);
+        bed.Check(report.session.Running() && refused.find(L"ファイル名が長すぎます") == 0 && IsWindow(longName),
+                  "a file name of 300 characters in the save dialog is refused with a message; the program goes on",
+                  Utf8(refused));
+        if (IsWindow(longName)) {
+            Press(longName, IDCANCEL);
+            WaitGone(longName);
+        }
+    } else {
+        bed.tally.Fail(bed.Name("the save dialog shows for a long file name"));
     }
     bed.Check(report.session.Running(), "the program goes on after failed saves");
 }

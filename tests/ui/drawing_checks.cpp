@@ -4,9 +4,12 @@
 #include "tests/ui/bed.h"
 #include "tests/ui/ostrel_session.h"
 #include "tests/ui/remote_window.h"
+#include "tests/ui/screen_capture.h"
 #include "tests/ui/screen_pixels.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <map>
 
 namespace ostrel::uitest {
 
@@ -121,7 +124,82 @@ void CheckCaptionButtons(Bed& bed, const OstrelSession& session, HWND report) {
     WaitUntil([&] { return IsZoomed(report) != FALSE; }, 5000);
 }
 
+// Pixels that stand out from the most common colour of their row: text on any background.
+std::vector<std::vector<bool>> InkOf(const Pixels& pixels) {
+    std::vector<std::vector<bool>> ink(static_cast<std::size_t>(pixels.height),
+                                       std::vector<bool>(static_cast<std::size_t>(pixels.width), false));
+    for (int y = 0; y < pixels.height; ++y) {
+        std::map<std::uint32_t, int> counts;
+        for (int x = 0; x < pixels.width; ++x) ++counts[pixels.At(x, y)];
+        const std::uint32_t background =
+            std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+        for (int x = 0; x < pixels.width; ++x) {
+            const std::uint32_t p = pixels.At(x, y);
+            int difference = 0;
+            for (int shift = 0; shift <= 16; shift += 8)
+                difference = std::max(difference, std::abs(static_cast<int>((p >> shift) & 0xFF) -
+                                                           static_cast<int>((background >> shift) & 0xFF)));
+            ink[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = difference > 60;
+        }
+    }
+    return ink;
+}
+
 }  // namespace
+
+LOGFONTW FormFont() {
+    LOGFONTW font{};
+    font.lfHeight = -12;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynW(font.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
+    return font;
+}
+
+void CheckUnderscoreInk(Bed& bed, const std::string& where, const RECT& area, int searchFrom, const LOGFONTW& font,
+                        const std::wstring& text, std::size_t at) {
+    const std::string what = where + " draws the underscore of \"" + Utf8(text) + "\"";
+    const Pixels pixels = CaptureScreen(area);
+    if (!bed.Check(pixels.width > 0, what, "nothing to capture")) return;
+    const auto ink = InkOf(pixels);
+    const auto column = [&](int x) {
+        for (int y = 0; y < pixels.height; ++y)
+            if (ink[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]) return true;
+        return false;
+    };
+    int first = std::max(0, static_cast<int>(searchFrom - area.left));
+    while (first < pixels.width && !column(first)) ++first;
+    // Where the text begins, and the underscore's cell in it, measured with the same font here.
+    HDC dc = GetDC(nullptr);
+    HFONT made = CreateFontIndirectW(&font);
+    HGDIOBJ old = SelectObject(dc, made);
+    ABC firstLetter{};
+    GetCharABCWidthsW(dc, text[0], text[0], &firstLetter);
+    SIZE before{}, through{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(at), &before);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(at + 1), &through);
+    SelectObject(dc, old);
+    DeleteObject(made);
+    ReleaseDC(nullptr, dc);
+    const int origin = first - firstLetter.abcA;
+    // One pixel in from each side: the letters beside it may reach into its cell's edge.
+    const RECT cell{origin + before.cx + 1, 0, origin + through.cx - 1, pixels.height};
+    int inked = 0;
+    std::string picture;
+    for (int y = 0; y < pixels.height; ++y) {
+        picture += " | ";
+        for (int x = cell.left - 3; x < cell.right + 3; ++x) {
+            const bool dark = x >= 0 && x < pixels.width && ink[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+            const bool inside = x >= cell.left && x < cell.right;
+            inked += dark && inside ? 1 : 0;
+            picture += dark ? '#' : (inside ? '.' : ' ');
+        }
+    }
+    bed.Check(first < pixels.width && cell.right > cell.left && inked > 0, what,
+              "the text from column " + std::to_string(first) + "; the underscore's cell " +
+                  std::to_string(cell.left) + "-" + std::to_string(cell.right) + ":" + picture);
+}
 
 void CheckDrawing(Bed& bed, const OstrelSession& session, HWND report) {
     CheckUnderscore(bed, session, report);

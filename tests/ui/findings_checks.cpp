@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -194,6 +196,57 @@ void CheckChoosing(Bed& bed, const OstrelSession& session, HWND report, HWND lis
 
 }  // namespace
 
+// At the frame's first size, the columns fill the list: the id column as wide as its ids need, the
+// text column taking the rest. And the underscore of a constant's name in a text is drawn.
+void CheckColumnsAndUnderscore(Bed& bed, const OstrelSession& session, HWND list, const std::vector<Row>& rows) {
+    const auto width = [&](int column) { return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)); };
+    RECT client{};
+    GetClientRect(list, &client);
+    std::printf("MEASURED [%s] findings columns %d + %d + %d in a list %ld pixels wide\n", bed.build.c_str(), width(0),
+                width(1), width(2), client.right);
+    HDC dc = GetDC(nullptr);
+    const LOGFONTW form = FormFont();
+    HFONT font = CreateFontIndirectW(&form);
+    HGDIOBJ old = SelectObject(dc, font);
+    const auto textWidth = [&](const std::wstring& text) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    int widestId = 0;
+    std::string cut;
+    for (const Row& row : rows) {
+        widestId = std::max(widestId, textWidth(row.id));
+        if (textWidth(row.text) + 12 <= client.right - width(0) - width(1) && textWidth(row.text) + 12 > width(2))
+            cut += Utf8(row.text) + "; ";
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    bed.Check(width(0) + width(1) + width(2) == client.right && width(1) >= widestId,
+              "at the frame's 640 x 480 the findings columns fill the list, the ids whole",
+              std::to_string(width(0)) + " + " + std::to_string(width(1)) + " + " + std::to_string(width(2)) + " of " +
+                  std::to_string(client.right) + ", widest id " + std::to_string(widestId));
+    bed.Check(cut.empty(), "no finding's text is cut where the list has room for it", cut);
+
+    // A constant's name in a finding's text; from the last row up: the first may carry the list's
+    // focus rectangle.
+    const int selected = ListViewSelected(list);
+    for (int row = static_cast<int>(rows.size()) - 1; row >= 0; --row) {
+        const std::wstring& text = rows[static_cast<std::size_t>(row)].text;
+        const std::size_t at = text.find(L'_');
+        if (row == selected || at == std::wstring::npos) continue;
+        const RECT label = ListViewRowScreenRect(session.Process(), list, row);
+        POINT origin{0, 0};
+        ClientToScreen(list, &origin);
+        const int left = origin.x + width(0) + width(1);
+        const RECT cell{left, label.top, left + width(2), label.bottom};
+        CheckUnderscoreInk(bed, "the findings list", cell, cell.left, FormFont(), text, at);
+        return;
+    }
+    bed.tally.Fail(bed.Name("the findings list shows a text with an underscore, not selected"));
+}
+
 void RunFindingsChecks(Bed& bed) {
     OstrelSession session(bed.ostrelExe);
     if (!bed.Check(session.Started(), "Ostrel.exe starts for the findings checks")) return;
@@ -233,6 +286,7 @@ void RunFindingsChecks(Bed& bed) {
     GetWindowRect(session.RichEditOf(report), &reportRect);
     bed.Check(listRect.top >= reportRect.bottom && listRect.bottom > listRect.top, "the list stands below the report");
 
+    CheckColumnsAndUnderscore(bed, session, list, rows);
     CheckChoosing(bed, session, report, list, rows);
     bed.Screenshot(L"findings-view.png", session.Frame());
 

@@ -132,9 +132,12 @@ void CheckFailures(Bed& bed, const OstrelSession& session, HWND report) {
     if (!bed.Check(own != nullptr, "the rejecting queue's report shows")) return;
     if (StartPrint(session, own, Rejecting)) {
         const std::wstring text = TakeMessage(session);
-        bed.Check(text.find(Rejecting) != std::wstring::npos && text.find(L"system error") == std::wstring::npos &&
-                      text.size() > text.rfind(L": ") + 3,
-                  "printing on a queue that rejects jobs names the printer and the system's reason", Utf8(text));
+        const std::size_t reason = text.find(L"\n\nシステムの説明: ");
+        bed.Check(text.find(L"プリンタ「" + Rejecting + L"」は印刷ジョブを受け付けませんでした") == 0 &&
+                      reason != std::wstring::npos && text.size() > reason + 12,
+                  "printing on a queue that rejects jobs says, in Japanese, that the printer refused the job, and "
+                  "gives the system's reason",
+                  Utf8(text));
     } else {
         bed.tally.Fail(bed.Name("the print dialog lists the rejecting queue"));
     }
@@ -158,8 +161,9 @@ void CheckFailures(Bed& bed, const OstrelSession& session, HWND report) {
     } else {
         text = TakeMessage(session);
     }
-    bed.Check(text.find(L"reserved") != std::wstring::npos, "saving as CON.txt says the name is reserved for a device",
-              Utf8(text));
+    bed.Check(text.find(L"CON.txt」には保存できません") != std::wstring::npos &&
+                  text.find(L"装置のために予約されています") != std::wstring::npos,
+              "saving as CON.txt says, in Japanese, that the name is reserved for a device", Utf8(text));
     if (HWND still = session.Dialog(FileNameCombo)) {
         Press(still, IDCANCEL);
         WaitGone(still);

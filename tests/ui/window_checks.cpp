@@ -24,6 +24,8 @@ unsigned Id(CommandId command) { return static_cast<unsigned>(command); }
 const std::wstring Vanishing = L"Ui-Vanishing";
 // 47 characters: the end is what tells such names apart.
 const std::wstring LongName = L"Ui-Long-Printer-Name-In-The-Window-Menu-End-XYZ";
+// Its window is opened last: the Window menu lists it last.
+const std::wstring Underscored = L"Ui_Under_Score";
 const CommandId ReportButtons[] = {CommandId::Find, CommandId::FindNext, CommandId::SaveAs, CommandId::Print,
                                    CommandId::Findings, CommandId::CompareWith};
 
@@ -168,6 +170,44 @@ void CheckMenus(Bed& bed, const OstrelSession& session, HWND report) {
               "ink up to " + std::to_string(widest) + " of " + std::to_string(pixels.width));
 }
 
+// The printer list's field and the Window menu's last entry show the underscores of a name.
+void CheckUnderscores(Bed& bed, const OstrelSession& session, HWND report) {
+    session.ChooseByMessage(IndexOf(session.Entries(), Underscored));
+    Settle();
+    session.Focus(session.RichEditOf(ReportWindowCaptioned(session, Underscored)));  // the field unhighlighted
+    Settle(500);
+    RECT combo{};
+    GetWindowRect(session.Printers(), &combo);
+    const RECT field{combo.left + 3, combo.top + 3, combo.right - GetSystemMetrics(SM_CXVSCROLL) - 3, combo.bottom - 3};
+    CheckUnderscoreInk(bed, "the printer list", field, field.left + 16, FormFont(), Underscored, 2);
+
+    session.ChooseByMessage(IndexOf(session.Entries(), L"Office-PS"));
+    session.Focus(session.RichEditOf(report));
+    PressKeys("alt+w");
+    HWND popup = nullptr;
+    WaitUntil(
+        [&] {
+            const auto menus = TopLevelWindowsOf(session.ProcessId(), L"#32768");
+            popup = menus.empty() ? nullptr : menus.front();
+            return popup != nullptr;
+        },
+        5000);
+    Settle(500);
+    RECT menu{};
+    if (popup) GetWindowRect(popup, &menu);
+    const auto lines = popup ? InkLines(CaptureScreen(menu), 4, 6, 6) : std::vector<InkLine>{};
+    if (bed.Check(!lines.empty(), "Alt+W opens the window menu again")) {
+        // The entry reads "N name"; the digits are as wide as each other.
+        const std::wstring entry = std::to_wstring(session.ReportWindows().size()) + L" " + Underscored;
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        const RECT last{menu.left + 4, menu.top + lines.back().top - 1, menu.right - 4, menu.top + lines.back().bottom + 3};
+        CheckUnderscoreInk(bed, "the window menu", last, last.left, metrics.lfMenuFont, entry, entry.find(L'_'));
+    }
+    PressKeys("Escape Escape");
+}
+
 void CheckAbout(Bed& bed, const OstrelSession& session) {
     const std::wstring versionFile = bed.work + L"\\version.txt";
     RunProgram(Quoted(bed.reportToolExe) + L" --version", versionFile);
@@ -183,6 +223,20 @@ void CheckAbout(Bed& bed, const OstrelSession& session) {
     bed.Check(!version.empty() && text.find(L"Ostrel") != std::wstring::npos &&
                   text.find(version) != std::wstring::npos,
               "the About box names the program and the report tool's version", Utf8(text) + " / " + Utf8(version));
+    // The box wraps no line of its own: each line of the text is one line on the screen, no word
+    // split over two.
+    std::size_t textLines = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(L'\n', start), text.size());
+        textLines += end > start ? 1 : 0;
+        start = end + 1;
+    }
+    RECT shown{};
+    GetWindowRect(GetDlgItem(box, MessageText), &shown);
+    Settle(500);
+    const auto lines = InkLines(CaptureScreen(shown), 0, 6, 4);
+    bed.Check(lines.size() == textLines, "the About box shows each line of its text on one line",
+              std::to_string(lines.size()) + " lines on the screen for " + std::to_string(textLines));
     session.Focus(box);
     PressKeys("Escape");
     bed.Check(WaitGone(box, 5000), "Escape closes the About box");
@@ -218,9 +272,10 @@ void RunWindowChecks(Bed& bed) {
         Queues() {
             AddQueue(Vanishing);
             AddQueue(LongName);
+            AddQueue(Underscored);
         }
         ~Queues() {
-            for (const auto& queue : {Vanishing, LongName}) RemoveQueue(queue);
+            for (const auto& queue : {Vanishing, LongName, Underscored}) RemoveQueue(queue);
         }
     } queues;
     OstrelSession session(bed.ostrelExe);
@@ -229,7 +284,7 @@ void RunWindowChecks(Bed& bed) {
     const std::wstring office = L"Office-PS";
     const std::wstring pdf = L"CUPS-PDF";
     if (!bed.Check(IndexOf(entries, office) >= 0 && IndexOf(entries, pdf) >= 0 && IndexOf(entries, Vanishing) >= 0 &&
-                       IndexOf(entries, LongName) >= 0,
+                       IndexOf(entries, LongName) >= 0 && IndexOf(entries, Underscored) >= 0,
                    "the test bed lists the printers of the window checks"))
         return;
     bed.Check(AllReportButtons(session, false), "with no report window, the tool bar's report buttons are disabled");
@@ -241,9 +296,11 @@ void RunWindowChecks(Bed& bed) {
         CheckFocusShortcuts(bed, session, report);
         CheckFindKeysInDialog(bed, session, report);
         Open(session, LongName);
+        Open(session, Underscored);
         session.ChooseByMessage(IndexOf(entries, office));
         Settle();
         CheckMenus(bed, session, report);
+        CheckUnderscores(bed, session, report);
     }
     CheckRefreshRemovingSelected(bed, session, office);
 

@@ -41,8 +41,10 @@ marlett=$(dirname "$(readlink -f "$(command -v "$TB_WINE")")")/../../share/wine/
 mkdir -p "$prefix/drive_c/windows/Fonts"
 ln -sf "$marlett" "$prefix/drive_c/windows/Fonts/marlett.ttf"
 
-# Japanese face names resolve to installed fonts. The fixed-pitch one goes to VL Gothic: IPA
-# Gothic's hinting leaves the underscore without a single pixel at the report's 12 pixels. Wine's
+# Japanese face names resolve to installed fonts, the fixed-pitch ones to VL Gothic and the
+# proportional ones to VL PGothic: IPA Gothic's hinting leaves the underscore without a single pixel
+# at 11 to 13 pixels. The controls' own faces go there too: menus, message boxes, dialogs and the
+# status bar ask for "MS Shell Dlg" (Tahoma), which this Wine would give IPA Gothic. Wine's
 # rich edit control reads the names of an RTF font table in the document's code page rather than
 # the font's character set, so under code page 1252 the report's "ＭＳ ゴシック" (Shift-JIS) arrives
 # as "‚l‚r ƒSƒVƒbƒN": that name is mapped as well. No crash dialogs (winedbg prints the backtrace
@@ -56,8 +58,11 @@ Windows Registry Editor Version 5.00
 "ＭＳ ゴシック"="VL Gothic"
 "MS Gothic"="VL Gothic"
 "‚l‚r ƒSƒVƒbƒN"="VL Gothic"
-"ＭＳ Ｐゴシック"="IPAGothic"
-"MS UI Gothic"="IPAGothic"
+"ＭＳ Ｐゴシック"="VL PGothic"
+"MS UI Gothic"="VL PGothic"
+"MS Shell Dlg"="VL PGothic"
+"MS Shell Dlg 2"="VL PGothic"
+"Tahoma"="VL PGothic"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000

@@ -15,6 +15,12 @@ std::wstring& TitleText()
     return title;
 }
 
+Application::FailureText& FailureTextOf()
+{
+    static Application::FailureText failureText;
+    return failureText;
+}
+
 HWND& MainWindow()
 {
     static HWND main = nullptr;
@@ -22,6 +28,13 @@ HWND& MainWindow()
 }
 
 }  // namespace
+
+MessageError::MessageError(std::wstring text) : std::runtime_error(Narrow(text)), text_(std::move(text)) {}
+
+void Application::SetFailureText(FailureText failureText)
+{
+    FailureTextOf() = std::move(failureText);
+}
 
 void Application::SetTitle(std::wstring title)
 {
@@ -68,8 +81,11 @@ void Application::ShowCurrentException()
 {
     try {
         throw;
+    } catch (const MessageError& error) {
+        ShowError(error.Text());
     } catch (const std::exception& error) {
-        ShowError(Widen(error.what()));
+        const std::wstring detail = Widen(error.what());
+        ShowError(FailureTextOf() ? FailureTextOf()(detail) : detail);
     } catch (...) {
         ShowError(L"");
     }

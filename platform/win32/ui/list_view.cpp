@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace ostrel::ui {
@@ -43,10 +45,37 @@ void ListView::AddColumn(const std::wstring& heading, int width)
         FitLastColumn();
 }
 
+// Not LVSCW_AUTOSIZE_USEHEADER: some list controls size the last column to its heading with it.
 void ListView::FitLastColumn()
 {
-    if (columns_ > 0)
-        SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, columns_ - 1, LVSCW_AUTOSIZE_USEHEADER);
+    if (columns_ == 0)
+        return;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    int left = client.right;
+    for (int column = 0; column + 1 < columns_; ++column)
+        left -= static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, column, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0));
+    wchar_t heading[64] = L"";
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = heading;
+    item.cchTextMax = static_cast<int>(std::size(heading));
+    SendMessageW(header, HDM_GETITEMW, columns_ - 1, reinterpret_cast<LPARAM>(&item));
+    SetColumnWidth(columns_ - 1, std::max(left, CellWidth(heading)));
+}
+
+void ListView::SetColumnWidth(int column, int width)
+{
+    SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
+}
+
+int ListView::CellWidth(const std::wstring& text) const
+{
+    // A cell's text stands between margins of the list's own (6 pixels on each side by default).
+    constexpr int Margins = 12;
+    return static_cast<int>(SendMessageW(hwnd_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()))) +
+           Margins;
 }
 
 void ListView::Clear()

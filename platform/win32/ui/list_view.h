@@ -25,6 +25,9 @@ public:
     void AddColumn(const std::wstring& heading, int width);
     // Stretches the last column to the list's right edge, after the list or its columns changed size.
     void FitLastColumn();
+    void SetColumnWidth(int column, int width);
+    // The width a cell needs for the text in the list's font, its margins included.
+    int CellWidth(const std::wstring& text) const;
 
     void Clear();
     // A row with a text for each column, at the end; its index.

@@ -34,17 +34,6 @@ std::set<std::string> Listing(const fs::path& folder)
     return names;
 }
 
-// The message of the failure, or "" when the write succeeded.
-std::string FailureOf(const fs::path& path, std::string_view bytes)
-{
-    try {
-        WriteFileReplacing(path, bytes);
-        return "";
-    } catch (const FileWriteError& error) {
-        return error.what();
-    }
-}
-
 struct FileReplaceTest : ::testing::Test {
     fs::path folder = fs::temp_directory_path() / ("ostrel-replace-" + std::to_string(::getpid()));
     void SetUp() override { fs::create_directories(folder); }
@@ -58,7 +47,16 @@ struct FileReplaceTest : ::testing::Test {
         const std::set<std::string> before = exists ? Listing(where) : std::set<std::string>{};
         const std::string old = fs::is_regular_file(target) ? ReadFile(target) : "";
 
-        EXPECT_EQ(FailureOf(target, bytes), "cannot write " + target.string() + ": " + reason);
+        try {
+            WriteFileReplacing(target, bytes);
+            ADD_FAILURE() << "no failure writing " << target;
+        } catch (const FileWriteError& error) {
+            EXPECT_EQ(std::string(error.what()), "cannot write " + target.string() + ": " + reason);
+            // The parts, for a program that words the message its own way.
+            EXPECT_EQ(error.path, target);
+            EXPECT_EQ(error.systemReason, reason);
+            EXPECT_FALSE(error.reservedName);
+        }
         if (exists) {
             EXPECT_EQ(Listing(where), before);
         }
