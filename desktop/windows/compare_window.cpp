@@ -48,8 +48,10 @@ bool CompareWindow::IsCommandEnabled(CommandId id) const
 
 void CompareWindow::ExecuteCommand(CommandId id)
 {
-    if (IsCommandEnabled(id))
-        commands_->Execute(id);
+    if (!IsCommandEnabled(id))
+        return;
+    const RunningCommand running(*this);
+    commands_->Execute(id);
 }
 
 bool CompareWindow::HasFocus() const
@@ -64,13 +66,36 @@ HWND CompareWindow::FindDialog() const
 
 void CompareWindow::Close()
 {
-    PostMessageW(Handle(), DestroyLater, 0, 0);
+    closing_ = true;
+    if (running_ > 0)
+        CancelCommand();
+    else
+        PostMessageW(Handle(), DestroyLater, 0, 0);
+}
+
+void CompareWindow::CancelCommand()
+{
+    if (commands_)
+        commands_->CancelRunning();
+}
+
+// A print pumps messages, and a dialog runs its own loop: the window may be closed meanwhile.
+void CompareWindow::CommandEnded()
+{
+    if (running_ > 0)
+        return;
+    if (closing_)
+        PostMessageW(Handle(), DestroyLater, 0, 0);
+    host_.DocumentCommandEnded();
 }
 
 LRESULT CompareWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == DocumentCommands::FindMessage() && commands_ && commands_->HandleFindMessage(wParam, lParam))
-        return 0;
+    if (message == DocumentCommands::FindMessage() && commands_) {
+        const RunningCommand running(*this);  // a search that finds nothing shows a message box
+        if (commands_->HandleFindMessage(wParam, lParam))
+            return 0;
+    }
     switch (message) {
     case WM_CREATE:
         richEdit_ = std::make_unique<ui::RichEdit>(Handle(), RichEditId);
@@ -116,7 +141,8 @@ LRESULT CompareWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Close();
         return 0;
     case DestroyLater:
-        SendMessageW(host_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+        if (running_ == 0)
+            SendMessageW(host_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
         return 0;
     default:
         break;

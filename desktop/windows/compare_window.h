@@ -28,6 +28,8 @@ public:
     virtual HIMAGELIST CommandImages() const = 0;
     virtual void CompareWindowActivated() = 0;
     virtual void CompareWindowDeactivated() = 0;
+    // A command of a document window has returned.
+    virtual void DocumentCommandEnded() = 0;
 
 protected:
     ~CompareWindowHost() = default;
@@ -52,6 +54,8 @@ public:
     bool HasFocus() const override;
     HWND FindDialog() const override;
     void Close() override;
+    bool RunsCommand() const override { return running_ > 0; }
+    void CancelCommand() override;
 
     const MemoryDocument& Document() const { return document_; }
 
@@ -66,6 +70,22 @@ private:
     {
     }
     void Show(const std::string& text);
+    // Counts a command of the window's own while it runs.
+    class RunningCommand {
+    public:
+        explicit RunningCommand(CompareWindow& window) : window_(window) { ++window_.running_; }
+        ~RunningCommand()
+        {
+            --window_.running_;
+            window_.CommandEnded();
+        }
+        RunningCommand(const RunningCommand&) = delete;
+        RunningCommand& operator=(const RunningCommand&) = delete;
+
+    private:
+        CompareWindow& window_;
+    };
+    void CommandEnded();
 
     CompareWindowHost& host_;
     const CompareSide a_;
@@ -75,6 +95,8 @@ private:
     std::unique_ptr<DocumentCommands> commands_;  // reads document_, so it goes first
     ui::UniqueFont font_;
     bool ownedByWindow_ = false;
+    int running_ = 0;        // commands of its own on the stack
+    bool closing_ = false;  // closed while a command ran: destroyed once it returned
 };
 
 }  // namespace ostrel

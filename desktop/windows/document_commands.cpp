@@ -151,9 +151,20 @@ void DocumentCommands::Print()
         return;
     const std::string printerName = printer_.GetCurrentPrinterName();
     PrintProgress progress(owner_, Widen(printerName));
+    printing_ = &progress;
+    struct Forget {
+        PrintProgress*& printing;
+        ~Forget() { printing = nullptr; }
+    } forget{printing_};
     // The job is named by the caption of the application's main window.
     PrintReport(richEdit_, document_, chosen.dc.get(), WindowText(GetAncestor(owner_, GA_ROOT)), printerName,
                 chosen.toFile, progress);
+}
+
+void DocumentCommands::CancelRunning()
+{
+    if (printing_ != nullptr)
+        printing_->Cancel();
 }
 
 void DocumentCommands::ShowFindDialog()

@@ -15,6 +15,8 @@
 
 namespace ostrel {
 
+class PrintProgress;
+
 class DocumentCommands {
 public:
     // Message that the find dialog sends its owner (FINDMSGSTRINGW).
@@ -37,6 +39,9 @@ public:
     HWND FindDialog() const { return findDialog_; }
     // Handles FindMessage(); false when the message came from another window's dialog.
     bool HandleFindMessage(WPARAM wParam, LPARAM lParam);
+    // Stops a print that is running (as its Cancel button does); the other commands wait for the
+    // user, who ends them.
+    void CancelRunning();
 
 private:
     void SaveAs();
@@ -48,6 +53,7 @@ private:
     ui::RichEdit& richEdit_;
     const MemoryDocument& document_;
     ApplicationPrinter& printer_;
+    PrintProgress* printing_ = nullptr;  // the running print's progress box
 
     // The save dialog opens on rich text; later it opens on the type chosen last.
     DWORD saveFilterIndex_ = 2;

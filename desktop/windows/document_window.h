@@ -16,8 +16,13 @@ public:
     virtual bool HasFocus() const = 0;
     // The find dialog while it is open, for the message loop; null otherwise.
     virtual HWND FindDialog() const = 0;
-    // Lets the host forget the window, then destroys it after the current handler has returned.
+    // Lets the host forget the window, then destroys it after the current handler has returned
+    // and after every command of its own that runs (a print is cancelled).
     virtual void Close() = 0;
+    // Whether one of its commands is running (a print, a dialog of its own).
+    virtual bool RunsCommand() const = 0;
+    // Stops what of the running command can be stopped (a print).
+    virtual void CancelCommand() = 0;
 
 protected:
     ~DocumentWindow() = default;

@@ -476,6 +476,26 @@ void FrameWindow::ReportWindowDestroyed(ReportWindow& window)
         ReportWindowClosing(window);
 }
 
+// The frame closes once no document window runs a command: a window must outlive its commands.
+bool FrameWindow::CancelRunningCommands()
+{
+    bool running = false;
+    for (HWND child : DocumentWindowHandles()) {
+        auto* document = dynamic_cast<DocumentWindow*>(Window::FromHandle(child));
+        if (document->RunsCommand()) {
+            document->CancelCommand();
+            running = true;
+        }
+    }
+    return running;
+}
+
+void FrameWindow::DocumentCommandEnded()
+{
+    if (closeWhenIdle_)
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
 void FrameWindow::Idle()
 {
     if (Handle() == nullptr)
@@ -591,6 +611,11 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ExecuteCommand(static_cast<CommandId>(id));
         return 0;
     }
+    case WM_CLOSE:
+        closeWhenIdle_ = CancelRunningCommands();
+        if (closeWhenIdle_)
+            return 0;
+        break;
     case WM_DESTROY:
         SetMenu(Handle(), nullptr);  // both menu bars are ours to destroy
         PostQuitMessage(0);

@@ -53,6 +53,10 @@ private:
     // CompareWindowHost
     void CompareWindowActivated() override;
     void CompareWindowDeactivated() override;
+    // Both
+    void DocumentCommandEnded() override;
+    // Cancels the commands of document windows that run; false when none does.
+    bool CancelRunningCommands();
 
     void CreateChildren();
     void CreateToolBar();
@@ -77,6 +81,7 @@ private:
     ApplicationPrinter& printer_;
     PrinterList printers_;
     bool shown_ = false;  // FShown: the first showing has run the refresh
+    bool closeWhenIdle_ = false;  // closed while a document window's command ran
     HWND mdiClient_ = nullptr;
     HWND toolBar_ = nullptr;
     HWND statusBar_ = nullptr;

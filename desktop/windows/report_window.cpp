@@ -64,7 +64,27 @@ void ReportWindow::BringToFront()
 void ReportWindow::Close()
 {
     host_.ReportWindowClosing(*this);
-    PostMessageW(Handle(), DestroyLater, 0, 0);
+    closing_ = true;
+    if (running_ > 0)
+        CancelCommand();
+    else
+        PostMessageW(Handle(), DestroyLater, 0, 0);
+}
+
+void ReportWindow::CancelCommand()
+{
+    if (commands_)
+        commands_->CancelRunning();
+}
+
+// A print pumps messages, and a dialog runs its own loop: the window may be closed meanwhile.
+void ReportWindow::CommandEnded()
+{
+    if (running_ > 0)
+        return;
+    if (closing_)
+        PostMessageW(Handle(), DestroyLater, 0, 0);
+    host_.DocumentCommandEnded();
 }
 
 bool ReportWindow::IsCommandEnabled(CommandId id) const
@@ -81,6 +101,7 @@ void ReportWindow::ExecuteCommand(CommandId id)
 {
     if (!IsCommandEnabled(id))
         return;
+    const RunningCommand running(*this);
     if (id == CommandId::Findings)
         ToggleFindings();
     else
@@ -127,8 +148,11 @@ HWND ReportWindow::FindDialog() const
 
 LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == DocumentCommands::FindMessage() && commands_ && commands_->HandleFindMessage(wParam, lParam))
-        return 0;
+    if (message == DocumentCommands::FindMessage() && commands_) {
+        const RunningCommand running(*this);  // a search that finds nothing shows a message box
+        if (commands_->HandleFindMessage(wParam, lParam))
+            return 0;
+    }
     switch (message) {
     case WM_CREATE: {
         richEdit_ = std::make_unique<ui::RichEdit>(Handle(), RichEditId);
@@ -179,7 +203,8 @@ LRESULT ReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Close();
         return 0;
     case DestroyLater:
-        SendMessageW(host_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+        if (running_ == 0)
+            SendMessageW(host_.MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
         return 0;
     case WM_DESTROY:
         host_.ReportWindowDestroyed(*this);

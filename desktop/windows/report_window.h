@@ -38,6 +38,8 @@ public:
     // The window is being closed: whatever refers to it lets go of it.
     virtual void ReportWindowClosing(ReportWindow& window) = 0;
     virtual void ReportWindowDestroyed(ReportWindow& window) = 0;
+    // A command of a document window has returned.
+    virtual void DocumentCommandEnded() = 0;
 
 protected:
     ~ReportWindowHost() = default;
@@ -62,6 +64,8 @@ public:
     void SetIcon(ui::UniqueIcon icon);
     void BringToFront();
     void Close() override;
+    bool RunsCommand() const override { return running_ > 0; }
+    void CancelCommand() override;
 
     bool IsCommandEnabled(CommandId id) const override;
     // Whether what a toggle command shows is showing.
@@ -87,6 +91,22 @@ protected:
 private:
     explicit ReportWindow(ReportWindowHost& host) : host_(host) {}
     void ToggleFindings();
+    // Counts a command of the window's own while it runs.
+    class RunningCommand {
+    public:
+        explicit RunningCommand(ReportWindow& window) : window_(window) { ++window_.running_; }
+        ~RunningCommand()
+        {
+            --window_.running_;
+            window_.CommandEnded();
+        }
+        RunningCommand(const RunningCommand&) = delete;
+        RunningCommand& operator=(const RunningCommand&) = delete;
+
+    private:
+        ReportWindow& window_;
+    };
+    void CommandEnded();
     void Layout();
 
     ReportWindowHost& host_;
@@ -104,6 +124,8 @@ private:
     std::string portName_;
     std::optional<std::string> openFailure_;
     bool ownedByWindow_ = false;
+    int running_ = 0;        // commands of its own on the stack
+    bool closing_ = false;  // closed while a command ran: destroyed once it returned
 };
 
 }  // namespace ostrel
