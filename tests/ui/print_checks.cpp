@@ -173,14 +173,15 @@ bool NoNewJobs(const Bed& bed, const std::vector<std::wstring>& before) {
     return true;
 }
 
-// Waits for pages to go out, then asks close of the window (the close button, Ctrl+F4 and Alt+F4 send
-// WM_SYSCOMMAND SC_CLOSE) and follows the box and the report window until the box is gone. False
-// when the report window went while the box still showed: destroyed under its own print.
-bool CloseWhilePrinting(const OstrelSession& session, HWND report, HWND close, HWND& box) {
+// Waits for pages to go out, then sends the close message and follows the box and the report
+// window until the box is gone. False when the report window went while the box still showed:
+// destroyed under its own print.
+bool CloseWhilePrinting(const OstrelSession& session, HWND report, HWND close, UINT message, WPARAM wParam,
+                        HWND& box) {
     box = nullptr;
     WaitUntil([&] { return (box = ProgressBox(session)) != nullptr; }, 30000);
     WaitUntil([&] { return TextOf(GetDlgItem(box, ProgressText)).find(L"ページ 2 ") != std::wstring::npos; }, 120000);
-    PostMessageW(close, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostMessageW(close, message, wParam, 0);
     bool outlived = true;
     const DWORD start = GetTickCount();
     while (box != nullptr && IsWindow(box) && GetTickCount() - start < 60000) {
@@ -213,7 +214,8 @@ void CheckCloseWhilePrinting(Bed& bed, const std::vector<std::wstring>& entries)
     HWND box = nullptr;
     if (bed.Check(report != nullptr && StartPrint(session, report, L"Print-File"),
                   "the large report prints, to be closed while it prints")) {
-        bed.Check(CloseWhilePrinting(session, report, report, box),
+        // The close button and Ctrl+F4 send the report window WM_SYSCOMMAND SC_CLOSE.
+        bed.Check(CloseWhilePrinting(session, report, report, WM_SYSCOMMAND, SC_CLOSE, box),
                   "a report window closed while it prints stays until its print has returned");
         bed.Check(!IsWindow(box), "closing the report window cancels its print");
         bed.Check(WaitGone(report, 15000), "the report window goes once its print has returned");
@@ -228,7 +230,9 @@ void CheckCloseWhilePrinting(Bed& bed, const std::vector<std::wstring>& entries)
     if (!bed.Check(report != nullptr && StartPrint(session, report, L"Print-File"),
                    "the large report prints again, to close the frame while it prints"))
         return;
-    const bool outlived = CloseWhilePrinting(session, report, session.Frame(), box);
+    // The frame is disabled while the box shows, so that the system's close (Alt+F4, the task
+    // bar) does not reach it; WM_CLOSE does, as from another program or the Exit command.
+    const bool outlived = CloseWhilePrinting(session, report, session.Frame(), WM_CLOSE, 0, box);
     const bool ended = WaitForSingleObject(session.Process(), 60000) == WAIT_OBJECT_0;
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(session.Process(), &exitCode);
