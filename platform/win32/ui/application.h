@@ -20,7 +20,7 @@ public:
     static void SetTitle(std::wstring title);
     static const std::wstring& Title();
 
-    // Runs the message loop until the main window is destroyed (WM_QUIT); returns its exit code.
+    // Runs the message loop until the main window is destroyed (WM_QUIT); returns 0.
     static int Run(HWND mainWindow, const PreTranslate& preTranslate, const Idle& idle);
 
     // The error box (title, stop icon, OK) for the exception being handled: its message, or an
