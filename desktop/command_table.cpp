@@ -55,11 +55,6 @@ const CommandInfo& CommandInfoOf(CommandId id)
     return *found;
 }
 
-bool IsDocumentCommand(CommandId id)
-{
-    return id >= CommandId::SaveAs && id <= CommandId::CompareWith;
-}
-
 bool IsToggleCommand(CommandId id)
 {
     return id == CommandId::Findings;

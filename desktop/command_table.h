@@ -9,7 +9,7 @@
 
 namespace ostrel {
 
-// WM_COMMAND identifiers. The frame's own commands, then a report window's document commands.
+// WM_COMMAND identifiers. The frame's own commands, then a document window's commands.
 enum class CommandId : std::uint16_t {
     Refresh = 100,
     Close,
@@ -58,7 +58,6 @@ struct CommandInfo {
 
 std::span<const CommandInfo> AllCommands();
 const CommandInfo& CommandInfoOf(CommandId id);
-bool IsDocumentCommand(CommandId id);
 // Commands that show or hide something: a checked menu item and a pressed button while it shows.
 bool IsToggleCommand(CommandId id);
 // Copy and select all: their shortcuts act on the report only while it has the keyboard focus.

@@ -1,4 +1,4 @@
-// The menu bars and the context menu as data, and how a report window's menu bar merges into the
+// The menu bars and the context menu as data, and how a document window's menu bar merges into the
 // frame's: a report menu replaces the frame menu of the same group, the others go in group order.
 #pragma once
 
@@ -19,7 +19,7 @@ struct MenuLayout {
     const wchar_t* caption;
     int group;
     std::span<const MenuItem> items;
-    // The window menu, below whose items the platform lists the open report windows.
+    // The window menu, below whose items the platform lists the open document windows.
     bool windowMenu = false;
 };
 
@@ -27,7 +27,7 @@ std::span<const MenuLayout> FrameMenuBar();
 std::span<const MenuLayout> ReportMenuBar();
 std::span<const MenuItem> ReportContextMenu();
 
-// The frame's menus with the report window's merged in: a report menu whose group equals a frame
+// The frame's menus with the document window's merged in: a report menu whose group equals a frame
 // menu's group takes the place of that frame menu (of all of them, when several share the group);
 // every other report menu is inserted before the first frame menu of a higher group, after those
 // of its own or a lower group.

@@ -4,7 +4,7 @@
 
 namespace ostrel {
 
-void LocalFreeDeleter::operator()(char* text) const noexcept
+void ReleaseLocalText(char* text) noexcept
 {
 #ifdef _WIN32
     LocalFree(text);

@@ -3,6 +3,7 @@
 // scripted spooler answers from printer description files.
 #pragma once
 
+#include "platform/unique_handle.h"
 #include "platform/win_records.h"
 
 #include <cstddef>
@@ -21,11 +22,9 @@ enum class WindowsFamily { Nt, Windows95 };
 // program. Sizes a driver writes into its records are read against them.
 enum class WindowsLayout { Win32, Win64 };
 
-// A message text the system allocated; released with the system's LocalFree.
-struct LocalFreeDeleter {
-    void operator()(char* text) const noexcept;
-};
-using LocalText = std::unique_ptr<char, LocalFreeDeleter>;
+// Releases a message text the system allocated, with the system's LocalFree.
+void ReleaseLocalText(char* text) noexcept;
+using LocalText = Unique<char*, ReleaseLocalText>;
 
 // The printer the application's printer object currently stands on.
 struct CurrentPrinter {

@@ -2,6 +2,7 @@
 
 #include "desktop/compare_sides.h"
 #include "desktop/windows/compare_side_dialog.h"
+#include "desktop/windows/comparison_content.h"
 #include "desktop/windows/long_file_names.h"
 #include "desktop/windows/program_look.h"
 #include "platform/win32/ui/handles.h"
@@ -100,16 +101,16 @@ std::optional<OtherSide> SideFromFile(HWND owner)
 
 }  // namespace
 
-void CompareReportWith(CompareWindowHost& host, HWND owner, const ReportWindow& report,
-                       const std::vector<std::string>& entries)
+void CompareReportWith(DocumentHost& host, HWND owner, const std::string& entry, const StructuredReport& items,
+                       const std::optional<std::string>& openFailure, const std::vector<std::string>& entries)
 {
-    const std::wstring nameA = Widen(report.Entry());
-    if (report.OpenFailure()) {
+    const std::wstring nameA = Widen(entry);
+    if (openFailure) {
         ShowProblem(owner, L"このレポートのプリンタを開けなかったため、比較できません: " + nameA + L"\n" +
-                               Widen(*report.OpenFailure()));
+                               Widen(*openFailure));
         return;
     }
-    const std::vector<std::string> others = OtherPrinters(entries, report.Entry());
+    const std::vector<std::string> others = OtherPrinters(entries, entry);
     const SideChoice choice = AskForPrinter(owner, PrinterPrompt, Widened(others), true);
     std::optional<OtherSide> b;
     switch (choice.kind) {
@@ -117,8 +118,8 @@ void CompareReportWith(CompareWindowHost& host, HWND owner, const ReportWindow& 
         return;
     case SideChoice::Kind::Printer: {
         const ui::WaitCursor wait;
-        const std::string& entry = others[static_cast<std::size_t>(choice.index)];
-        b = OtherSide{{entry, {}}, ReportOfPrinter(host.Printer(), entry), Widen(entry)};
+        const std::string& other = others[static_cast<std::size_t>(choice.index)];
+        b = OtherSide{{other, {}}, ReportOfPrinter(host.Printer(), other), Widen(other)};
         break;
     }
     case SideChoice::Kind::File:
@@ -131,8 +132,10 @@ void CompareReportWith(CompareWindowHost& host, HWND owner, const ReportWindow& 
         ShowProblem(owner, L"プリンタを開けません: " + b->name + L"\n" + Widen(*b->report.openFailure));
         return;
     }
-    CompareWindow::Create(host, CompareCaption(nameA, b->name), ComparisonText(report.Items(), b->report.items),
-                          {report.Entry(), {}}, std::move(b->side));
+    DocumentWindow::Create(host,
+                           std::make_unique<ComparisonContent>(ComparisonText(items, b->report.items),
+                                                               CompareSide{entry, {}}, std::move(b->side)),
+                           CompareCaption(nameA, b->name));
 }
 
 }  // namespace ostrel

@@ -4,18 +4,20 @@
 // opened, is told in a message box, and nothing is opened.
 #pragma once
 
-#include "desktop/windows/compare_window.h"
-#include "desktop/windows/report_window.h"
+#include "desktop/windows/document_window.h"
+#include "report/structured_report.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace ostrel {
 
-// entries: the printer list's entries, as the list shows them.
-void CompareReportWith(CompareWindowHost& host, HWND owner, const ReportWindow& report,
-                       const std::vector<std::string>& entries);
+// The report of entry as data (items), and why its printer did not open (openFailure); entries:
+// the printer list's entries, as the list shows them.
+void CompareReportWith(DocumentHost& host, HWND owner, const std::string& entry, const StructuredReport& items,
+                       const std::optional<std::string>& openFailure, const std::vector<std::string>& entries);
 
 }  // namespace ostrel

@@ -74,49 +74,35 @@ DocumentCommands::~DocumentCommands()
         DestroyWindow(findDialog_);
 }
 
-bool DocumentCommands::IsEnabled(CommandId id) const
-{
-    switch (id) {
-    case CommandId::Copy: {
-        const auto [start, end] = richEdit_.Selection();
-        return start != end;
-    }
-    case CommandId::SelectAll:
-        return richEdit_.TextLength() > 0;
-    default:
-        return IsDocumentCommand(id);
-    }
-}
-
-void DocumentCommands::Execute(CommandId id)
+bool DocumentCommands::Execute(CommandId id)
 {
     switch (id) {
     case CommandId::SaveAs:
         SaveAs();
-        break;
+        return true;
     case CommandId::PrintSetup:
         printer_.ShowPrinterSetup(owner_);
-        break;
+        return true;
     case CommandId::Print:
         Print();
-        break;
+        return true;
     case CommandId::Copy:
         richEdit_.CopySelection();
-        break;
+        return true;
     case CommandId::SelectAll:
         richEdit_.Select(0, -1);
-        break;
+        return true;
     case CommandId::Find:
         ShowFindDialog();
-        break;
+        return true;
     case CommandId::FindNext:
         FindInReport(true);
-        break;
+        return true;
     case CommandId::FindPrev:
         FindInReport(false);
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
@@ -153,9 +139,20 @@ void DocumentCommands::Print()
         return;
     const std::string printerName = printer_.GetCurrentPrinterName();
     PrintProgress progress(owner_, Widen(printerName));
+    printing_ = &progress;
+    struct Forget {
+        PrintProgress*& printing;
+        ~Forget() { printing = nullptr; }
+    } forget{printing_};
     // The job is named by the caption of the application's main window.
     PrintReport(richEdit_, document_, chosen.dc.get(), WindowText(GetAncestor(owner_, GA_ROOT)), printerName,
                 chosen.toFile, progress);
+}
+
+void DocumentCommands::CancelRunning()
+{
+    if (printing_ != nullptr)
+        printing_->Cancel();
 }
 
 void DocumentCommands::ShowFindDialog()

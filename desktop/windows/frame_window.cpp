@@ -1,15 +1,14 @@
 #include "desktop/windows/frame_window.h"
 
 #include "desktop/findings_view.h"
-#include "desktop/frame_command_state.h"
 #include "desktop/menu_layout.h"
 #include "desktop/res/resource_ids.h"
 #include "desktop/user_messages.h"
 #include "desktop/windows/about_box.h"
 #include "desktop/windows/command_images.h"
-#include "desktop/windows/compare_command.h"
 #include "desktop/windows/frame_controls.h"
 #include "desktop/windows/program_look.h"
+#include "desktop/windows/report_content.h"
 #include "platform/win32/ui/application.h"
 
 #include <commctrl.h>
@@ -44,7 +43,7 @@ struct ToolButton {
     CommandId command;
 };
 
-// The report buttons act on the active report window, whichever that is at the moment.
+// The document buttons act on the active document window, whichever that is at the moment.
 constexpr ToolButton ToolButtons[] = {
     {false, CommandId::Refresh}, {true, {}},
     {false, CommandId::Find},    {false, CommandId::FindNext}, {true, {}},
@@ -162,7 +161,7 @@ void FrameWindow::CreateToolBar()
         } else {
             added.iBitmap = CommandInfoOf(button.command).image;
             added.idCommand = static_cast<int>(button.command);
-            added.fsState = IsDocumentCommand(button.command) ? 0 : TBSTATE_ENABLED;
+            added.fsState = IsCommandEnabled(button.command, CommandContext{}) ? TBSTATE_ENABLED : 0;
             added.fsStyle = IsToggleCommand(button.command) ? BTNS_CHECK : BTNS_BUTTON;
         }
         buttons.push_back(added);
@@ -171,17 +170,18 @@ void FrameWindow::CreateToolBar()
     SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(ToolButtonWidth, ToolBarHeight));
 }
 
-// The report buttons show the active report window's enabled states: all disabled without one.
+// The report buttons show the active document window's enabled states: all disabled without one.
 void FrameWindow::UpdateToolBar()
 {
+    const CommandContext context = Context();
     for (const ToolButton& button : ToolButtons) {
-        if (button.separator || !IsDocumentCommand(button.command))
+        if (button.separator)
             continue;
         const auto id = static_cast<WPARAM>(button.command);
-        const bool enabled = IsCommandEnabled(button.command);
+        const bool enabled = IsCommandEnabled(button.command, context);
         if ((SendMessageW(toolBar_, TB_ISBUTTONENABLED, id, 0) != 0) != enabled)
             SendMessageW(toolBar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));
-        const bool checked = IsCommandChecked(button.command);
+        const bool checked = IsCommandChecked(button.command, context);
         if (IsToggleCommand(button.command) && (SendMessageW(toolBar_, TB_ISBUTTONCHECKED, id, 0) != 0) != checked)
             SendMessageW(toolBar_, TB_CHECKBUTTON, id, MAKELPARAM(checked, 0));
     }
@@ -190,8 +190,9 @@ void FrameWindow::UpdateToolBar()
 // The active report's findings by severity; nothing while no report window is active.
 void FrameWindow::ShowFindingCounts()
 {
-    const ReportWindow* active = ActiveReport();
-    const std::wstring text = active != nullptr ? FindingCountsText(active->Findings()) : std::wstring();
+    const DocumentWindow* active = ActiveDocument();
+    const std::vector<Finding>* findings = active != nullptr ? active->Findings() : nullptr;
+    const std::wstring text = findings != nullptr ? FindingCountsText(*findings) : std::wstring();
     if (text == findingCountsShown_)
         return;
     findingCountsShown_ = text;
@@ -238,7 +239,7 @@ void FrameWindow::ActionRefreshExecute()
     statusBarNotices_->Clear();
     // The selection handler would bring the selected printer's report in front of a compare window
     // that was active: it stays active, rebuilt.
-    const bool compareActive = dynamic_cast<CompareWindow*>(ActiveDocument()) != nullptr;
+    const bool compareActive = Context().active == DocumentKind::Comparison;
     const TextEquals equals = LocaleTextEquals();
     const int selected = comboBoxPrinter_->Selected();
     const std::string remembered = selected >= 0 ? comboBoxPrinter_->Text(selected) : std::string();
@@ -247,32 +248,33 @@ void FrameWindow::ActionRefreshExecute()
     printers_.Refresh();
     const std::vector<std::string> printers = printers_.Entries();
     AddNewPrinters(*comboBoxPrinter_, printers, equals);
-    const std::vector<ReportWindow*> openBefore = OpenReportWindows();
+    const std::vector<DocumentWindow*> openBefore = OpenReportWindows();
     RemoveVanishedPrinters(*comboBoxPrinter_, printers, equals);
-    const std::vector<ReportWindow*> openAfter = OpenReportWindows();
-    for (ReportWindow* window : openBefore)
+    const std::vector<DocumentWindow*> openAfter = OpenReportWindows();
+    for (DocumentWindow* window : openBefore)
         if (std::find(openAfter.begin(), openAfter.end(), window) == openAfter.end())
             closedByRefresh_.push_back(window);
 
     imageListPrinter_->Rebuild(*comboBoxPrinter_, equals);
     InvalidateRect(comboBoxPrinter_->Handle(), nullptr, TRUE);
     for (int j = 0; j < comboBoxPrinter_->Count(); ++j)
-        if (ReportWindow* window = comboBoxPrinter_->WindowOf(j))
+        if (DocumentWindow* window = comboBoxPrinter_->WindowOf(j))
             window->SetIcon(imageListPrinter_->IconCopy(j));
     RepaintNonClientArea();
-    for (int k = 0; k < comboBoxPrinter_->Count(); ++k)
-        if (ReportWindow* window = comboBoxPrinter_->WindowOf(k))
-            window->MakeReport(comboBoxPrinter_->Text(k));
-    for (HWND child : DocumentWindowHandles())
-        if (auto* compare = dynamic_cast<CompareWindow*>(Window::FromHandle(child)))
-            compare->Rebuild(printer_);
+    // The reports in the list's order, then the other windows (comparisons) that stay open.
+    const std::vector<DocumentWindow*> reports = OpenReportWindows();
+    for (DocumentWindow* window : reports)
+        window->Rebuild();
+    for (DocumentWindow* window : DocumentWindows())
+        if (!window->Closing() && std::find(reports.begin(), reports.end(), window) == reports.end())
+            window->Rebuild();
 
     comboBoxPrinter_->Select(remembered.empty() ? -1 : FindEntry(*comboBoxPrinter_, remembered, equals));
     if (!compareActive)
         ComboBoxPrinterClick();
 }
 
-// The icon of a maximized report window stands in the frame's menu bar.
+// The icon of a maximized document window stands in the frame's menu bar.
 void FrameWindow::RepaintNonClientArea()
 {
     RECT bounds{};
@@ -294,96 +296,69 @@ void FrameWindow::ComboBoxPrinterClick()
         if (listHadFocus && GetFocus() != list)
             SetFocus(list);
     };
-    if (ReportWindow* window = comboBoxPrinter_->WindowOf(i)) {
+    if (DocumentWindow* window = comboBoxPrinter_->WindowOf(i)) {
         window->BringToFront();
         keepFocus();
         return;
     }
-    ReportWindow& window = ReportWindow::Create(*this);
+    DocumentWindow& window = DocumentWindow::Create(*this, std::make_unique<ReportContent>(comboBoxPrinter_->Text(i)));
     comboBoxPrinter_->SetWindow(i, &window);
     window.SetIcon(imageListPrinter_->IconCopy(i));
     keepFocus();
-    window.MakeReport(comboBoxPrinter_->Text(i));
+    window.Rebuild();
 }
 
-std::vector<ReportWindow*> FrameWindow::OpenReportWindows() const
+std::vector<DocumentWindow*> FrameWindow::OpenReportWindows() const
 {
-    std::vector<ReportWindow*> windows;
+    std::vector<DocumentWindow*> windows;
     for (int i = 0; i < comboBoxPrinter_->Count(); ++i)
-        if (ReportWindow* window = comboBoxPrinter_->WindowOf(i))
+        if (DocumentWindow* window = comboBoxPrinter_->WindowOf(i))
             windows.push_back(window);
     return windows;
 }
 
-ReportWindow* FrameWindow::ActiveReport() const
-{
-    const auto active = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
-    return dynamic_cast<ReportWindow*>(Window::FromHandle(active));
-}
-
 DocumentWindow* FrameWindow::ActiveDocument() const
 {
-    const auto active = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
-    return dynamic_cast<DocumentWindow*>(Window::FromHandle(active));
+    return DocumentWindow::FromHandle(reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0)));
 }
 
-// The report and compare windows, in the MDI client's z order.
-std::vector<HWND> FrameWindow::DocumentWindowHandles() const
+std::vector<DocumentWindow*> FrameWindow::DocumentWindows() const
 {
-    std::vector<HWND> windows;
+    std::vector<DocumentWindow*> windows;
     for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        if (dynamic_cast<DocumentWindow*>(Window::FromHandle(child)) != nullptr)
-            windows.push_back(child);
+        if (DocumentWindow* window = DocumentWindow::FromHandle(child))
+            windows.push_back(window);
     return windows;
 }
 
-void FrameWindow::MinimizeAll()
-{
-    const std::vector<HWND> children = DocumentWindowHandles();
-    for (auto child = children.rbegin(); child != children.rend(); ++child)
-        ShowWindow(*child, SW_MINIMIZE);
-}
-
-bool FrameWindow::IsCommandChecked(CommandId id) const
-{
-    const ReportWindow* active = IsDocumentCommand(id) ? ActiveReport() : nullptr;
-    return active != nullptr && active->IsCommandChecked(id);
-}
-
-// A compare window takes the document commands as a report window does (save, print, copy,
-// find); comparing again needs a report window.
-bool FrameWindow::IsCommandEnabled(CommandId id) const
-{
-    if (id == CommandId::CompareWith)
-        return ActiveReport() != nullptr;
-    if (IsDocumentCommand(id)) {
-        const DocumentWindow* active = ActiveDocument();
-        return active != nullptr && active->IsCommandEnabled(id);
-    }
-    return IsFrameCommandEnabled(
-        id, FrameState{static_cast<int>(DocumentWindowHandles().size()), ActiveDocument() != nullptr});
-}
-
-void FrameWindow::CompareActiveReport()
+std::vector<std::string> FrameWindow::PrinterEntries() const
 {
     std::vector<std::string> entries;
     for (int i = 0; i < comboBoxPrinter_->Count(); ++i)
         entries.push_back(comboBoxPrinter_->Text(i));
-    CompareReportWith(*this, Handle(), *ActiveReport(), entries);
+    return entries;
 }
 
+void FrameWindow::MinimizeAll()
+{
+    const std::vector<DocumentWindow*> children = DocumentWindows();
+    for (auto child = children.rbegin(); child != children.rend(); ++child)
+        ShowWindow((*child)->Handle(), SW_MINIMIZE);
+}
+
+CommandContext FrameWindow::Context() const
+{
+    const DocumentWindow* active = ActiveDocument();
+    CommandContext context = active != nullptr ? active->Context() : CommandContext{};
+    context.documentWindows = static_cast<int>(DocumentWindows().size());
+    return context;
+}
+
+// The frame's own commands here; the rest are the active document window's.
 void FrameWindow::ExecuteCommand(CommandId id)
 {
-    if (!IsCommandEnabled(id))
+    if (!IsCommandEnabled(id, Context()))
         return;
-    if (id == CommandId::CompareWith) {
-        CompareActiveReport();
-        return;
-    }
-    if (IsDocumentCommand(id)) {
-        ActiveDocument()->ExecuteCommand(id);
-        return;
-    }
     switch (id) {
     case CommandId::Refresh:
         ActionRefreshExecute();
@@ -413,6 +388,7 @@ void FrameWindow::ExecuteCommand(CommandId id)
         ShowAboutBox(Handle());
         break;
     default:
+        ActiveDocument()->ExecuteCommand(id);
         break;
     }
 }
@@ -428,7 +404,7 @@ void FrameWindow::ShowMenuBar(bool merged)
     mergedMenuShown_ = merged;
 }
 
-void FrameWindow::ReportWindowActivated(ReportWindow& window)
+void FrameWindow::DocumentActivated(DocumentWindow& window)
 {
     ShowMenuBar(true);
     UpdateToolBar();
@@ -442,43 +418,50 @@ void FrameWindow::ReportWindowActivated(ReportWindow& window)
         comboBoxPrinter_->Select(index);
 }
 
-void FrameWindow::ReportWindowReportMade(ReportWindow&)
+void FrameWindow::DocumentRebuilt(DocumentWindow&)
 {
     ShowFindingCounts();
 }
 
-void FrameWindow::ReportWindowDeactivated(ReportWindow&)
+void FrameWindow::DocumentDeactivated(DocumentWindow&)
 {
     if (ActiveDocument() == nullptr)
         ShowMenuBar(false);
 }
 
-void FrameWindow::CompareWindowActivated()
-{
-    ShowMenuBar(true);
-    UpdateToolBar();
-}
-
-void FrameWindow::CompareWindowDeactivated()
-{
-    if (ActiveDocument() == nullptr)
-        ShowMenuBar(false);
-}
-
-void FrameWindow::ReportWindowClosing(ReportWindow& window)
+void FrameWindow::DocumentClosing(DocumentWindow& window)
 {
     const int index = comboBoxPrinter_->IndexOfWindow(window);
     if (index >= 0)
         comboBoxPrinter_->SetWindow(index, nullptr);
 }
 
-void FrameWindow::ReportWindowDestroyed(ReportWindow& window)
+void FrameWindow::DocumentDestroyed(DocumentWindow& window)
 {
     closedByRefresh_.erase(std::remove(closedByRefresh_.begin(), closedByRefresh_.end(), &window),
                            closedByRefresh_.end());
     // Destroyed with the frame, its close handling did not run: no entry may keep it.
     if (comboBoxPrinter_ && IsWindow(comboBoxPrinter_->Handle()))
-        ReportWindowClosing(window);
+        DocumentClosing(window);
+}
+
+// The frame closes once no document window runs a command: a window must outlive its commands.
+bool FrameWindow::CancelRunningCommands()
+{
+    bool running = false;
+    for (DocumentWindow* document : DocumentWindows()) {
+        if (document->RunsCommand()) {
+            document->CancelCommand();
+            running = true;
+        }
+    }
+    return running;
+}
+
+void FrameWindow::DocumentCommandEnded(DocumentWindow&)
+{
+    if (closeWhenIdle_)
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 void FrameWindow::Idle()
@@ -496,14 +479,13 @@ bool FrameWindow::PreTranslate(MSG& message)
         return false;
     if (TranslateAcceleratorW(Handle(), frameAccelerators_.get(), &message))
         return true;
-    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        const auto* document = dynamic_cast<DocumentWindow*>(Window::FromHandle(child));
-        const HWND dialog = document != nullptr ? document->FindDialog() : nullptr;
+    for (const DocumentWindow* document : DocumentWindows()) {
+        const HWND dialog = document->FindDialog();
         if (dialog == nullptr)
             continue;
         // F3 and Shift+F3 typed in a find dialog search on in the report that owns it.
         const bool inDialog = message.hwnd == dialog || IsChild(dialog, message.hwnd);
-        if (inDialog && TranslateAcceleratorW(child, findAccelerators_.get(), &message))
+        if (inDialog && TranslateAcceleratorW(document->Handle(), findAccelerators_.get(), &message))
             return true;
         if (IsDialogMessageW(dialog, &message))
             return true;
@@ -523,7 +505,7 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == commandStateMessage_ && commandStateMessage_ != 0) {
         const int id = static_cast<int>(wParam);
-        return IsKnownCommand(id) ? (IsCommandEnabled(static_cast<CommandId>(id)) ? 1 : 0) : -1;
+        return IsKnownCommand(id) ? (IsCommandEnabled(static_cast<CommandId>(id), Context()) ? 1 : 0) : -1;
     }
     switch (message) {
     case WM_CREATE:
@@ -579,11 +561,15 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
-    case WM_INITMENUPOPUP:
+    case WM_INITMENUPOPUP: {
         ReserveImageColumn(reinterpret_cast<HMENU>(wParam));
-        UpdateMenuItems(reinterpret_cast<HMENU>(wParam), [this](CommandId id) { return IsCommandEnabled(id); });
-        CheckMenuItems(reinterpret_cast<HMENU>(wParam), [this](CommandId id) { return IsCommandChecked(id); });
+        const CommandContext context = Context();
+        UpdateMenuItems(reinterpret_cast<HMENU>(wParam),
+                        [&context](CommandId id) { return IsCommandEnabled(id, context); });
+        CheckMenuItems(reinterpret_cast<HMENU>(wParam),
+                       [&context](CommandId id) { return IsCommandChecked(id, context); });
         break;
+    }
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (reinterpret_cast<HWND>(lParam) == comboBoxPrinter_->Handle()) {
@@ -596,6 +582,11 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ExecuteCommand(static_cast<CommandId>(id));
         return 0;
     }
+    case WM_CLOSE:
+        closeWhenIdle_ = CancelRunningCommands();
+        if (closeWhenIdle_)
+            return 0;
+        break;
     case WM_DESTROY:
         SetMenu(Handle(), nullptr);  // both menu bars are ours to destroy
         PostQuitMessage(0);

@@ -1,24 +1,25 @@
 // TFormOstrel: the MDI frame. Its header holds the tool bar and the printer list, its foot the
-// status bar, and the report windows live in the MDI client between them.
+// status bar, and the document windows (reports, comparisons) live in the MDI client between them.
+// It handles its own commands and hands the others to the active document window.
 #pragma once
 
+#include "desktop/command_state.h"
 #include "desktop/command_table.h"
 #include "desktop/windows/change_notice_bar.h"
-#include "desktop/windows/compare_window.h"
+#include "desktop/windows/document_window.h"
+#include "desktop/windows/menus.h"
 #include "desktop/windows/printer_combo_box.h"
 #include "desktop/windows/printer_icons.h"
 #include "platform/printer_list.h"
 #include "platform/win32/ui/handles.h"
-#include "desktop/windows/menus.h"
 #include "platform/win32/ui/window.h"
-#include "desktop/windows/report_window.h"
 
 #include <memory>
 #include <vector>
 
 namespace ostrel {
 
-class FrameWindow final : public ui::Window, private ReportWindowHost, private CompareWindowHost {
+class FrameWindow final : public ui::Window, private DocumentHost {
 public:
     static constexpr const wchar_t* ClassName = L"TFormOstrel";
 
@@ -28,7 +29,7 @@ public:
 
     // Creates the window (not yet shown).
     void Create();
-    // Accelerators and the active report window's find dialog, before a message is dispatched.
+    // Accelerators and the document windows' find dialogs, before a message is dispatched.
     bool PreTranslate(MSG& message);
     // Re-evaluates the commands' enabled states when the message queue is idle.
     void Idle();
@@ -41,18 +42,17 @@ protected:
     LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // ReportWindowHost
+    // DocumentHost
     HWND MdiClient() const override { return mdiClient_; }
     ApplicationPrinter& Printer() override { return printer_; }
     HIMAGELIST CommandImages() const override { return imageList_.get(); }
-    void ReportWindowActivated(ReportWindow& window) override;
-    void ReportWindowDeactivated(ReportWindow& window) override;
-    void ReportWindowReportMade(ReportWindow& window) override;
-    void ReportWindowClosing(ReportWindow& window) override;
-    void ReportWindowDestroyed(ReportWindow& window) override;
-    // CompareWindowHost
-    void CompareWindowActivated() override;
-    void CompareWindowDeactivated() override;
+    std::vector<std::string> PrinterEntries() const override;
+    void DocumentActivated(DocumentWindow& window) override;
+    void DocumentDeactivated(DocumentWindow& window) override;
+    void DocumentRebuilt(DocumentWindow& window) override;
+    void DocumentClosing(DocumentWindow& window) override;
+    void DocumentDestroyed(DocumentWindow& window) override;
+    void DocumentCommandEnded(DocumentWindow& window) override;
 
     void CreateChildren();
     void CreateToolBar();
@@ -62,14 +62,15 @@ private:
     void Layout(int width, int height);
     void ComboBoxPrinterClick();
     void ExecuteCommand(CommandId id);
-    bool IsCommandEnabled(CommandId id) const;
-    bool IsCommandChecked(CommandId id) const;
-    ReportWindow* ActiveReport() const;
-    // The active report or compare window: the one the document commands act on.
+    // What the frame and its active document window hold, for the command states.
+    CommandContext Context() const;
+    // The active document window: the one the document commands act on.
     DocumentWindow* ActiveDocument() const;
-    std::vector<ReportWindow*> OpenReportWindows() const;
-    std::vector<HWND> DocumentWindowHandles() const;
-    void CompareActiveReport();
+    std::vector<DocumentWindow*> OpenReportWindows() const;
+    // The report and compare windows, in the MDI client's z order.
+    std::vector<DocumentWindow*> DocumentWindows() const;
+    // Cancels the commands of document windows that run; false when none does.
+    bool CancelRunningCommands();
     void MinimizeAll();
     void ShowMenuBar(bool merged);
     void RepaintNonClientArea();
@@ -77,6 +78,7 @@ private:
     ApplicationPrinter& printer_;
     PrinterList printers_;
     bool shown_ = false;  // FShown: the first showing has run the refresh
+    bool closeWhenIdle_ = false;  // closed while a document window's command ran
     HWND mdiClient_ = nullptr;
     HWND toolBar_ = nullptr;
     HWND statusBar_ = nullptr;
@@ -85,7 +87,7 @@ private:
     ui::UniqueImageList imageListInfo_;  // the information sign
     std::unique_ptr<ChangeNoticeBar> statusBarNotices_;
     // Windows the refresh closed that are not destroyed yet.
-    std::vector<ReportWindow*> closedByRefresh_;
+    std::vector<DocumentWindow*> closedByRefresh_;
     std::wstring findingCountsShown_;  // the status bar's findings panel
     std::wstring toolTipText_;  // the tool bar's tooltip asks for a text that outlives the answer
     UINT commandStateMessage_ = 0;

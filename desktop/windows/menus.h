@@ -21,7 +21,7 @@ MenuBar BuildMenuBar(std::span<const MenuLayout> menus);
 ui::UniqueMenu BuildPopupMenu(std::span<const MenuItem> items);
 
 // Gives every item of a menu that shows an image an image slot, empty where the command has no
-// image (the window menu's list of report windows too). Some systems measure an item's text
+// image (the window menu's list of document windows too). Some systems measure an item's text
 // without the image column but draw it after that column, so that a longer text without an image
 // runs into its shortcut or is cut at the menu's edge. Call it again before the menu opens when
 // the system added items of its own.

@@ -24,12 +24,13 @@ public:
 
     // Shows the page and lets every waiting message through; false once the user cancelled.
     bool Continue(int number, int pages) override;
+    // What the Cancel button does: the job stops at the next page, or mid-page.
+    void Cancel();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Cancel();
     void PumpMessages();
 
     HWND top_;

@@ -55,7 +55,7 @@ void PrinterComboBox::Insert(int index, const std::string& text)
 
 void PrinterComboBox::CloseWindow(int index)
 {
-    if (ReportWindow* window = WindowOf(index))
+    if (DocumentWindow* window = WindowOf(index))
         window->Close();
     SetWindow(index, nullptr);
 }
@@ -65,18 +65,18 @@ void PrinterComboBox::Remove(int index)
     SendMessageW(hwnd_, CB_DELETESTRING, index, 0);
 }
 
-ReportWindow* PrinterComboBox::WindowOf(int index) const
+DocumentWindow* PrinterComboBox::WindowOf(int index) const
 {
     const LRESULT data = SendMessageW(hwnd_, CB_GETITEMDATA, index, 0);
-    return data == CB_ERR ? nullptr : reinterpret_cast<ReportWindow*>(data);
+    return data == CB_ERR ? nullptr : reinterpret_cast<DocumentWindow*>(data);
 }
 
-void PrinterComboBox::SetWindow(int index, ReportWindow* window)
+void PrinterComboBox::SetWindow(int index, DocumentWindow* window)
 {
     SendMessageW(hwnd_, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(window));
 }
 
-int PrinterComboBox::IndexOfWindow(const ReportWindow& window) const
+int PrinterComboBox::IndexOfWindow(const DocumentWindow& window) const
 {
     for (int i = 0; i < Count(); ++i)
         if (WindowOf(i) == &window)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "desktop/printer_entries.h"
-#include "desktop/windows/report_window.h"
+#include "desktop/windows/document_window.h"
 
 #include <windows.h>
 
@@ -22,10 +22,10 @@ public:
     void CloseWindow(int index) override;
     void Remove(int index) override;
 
-    ReportWindow* WindowOf(int index) const;
-    void SetWindow(int index, ReportWindow* window);
+    DocumentWindow* WindowOf(int index) const;
+    void SetWindow(int index, DocumentWindow* window);
     // The entry whose window this is, or -1.
-    int IndexOfWindow(const ReportWindow& window) const;
+    int IndexOfWindow(const DocumentWindow& window) const;
 
     int Selected() const;
     // Selects without running the selection handler (-1 selects nothing).

@@ -1,5 +1,6 @@
-// The report document held in memory, for the console tool and the report window alike: it keeps
-// the text and its character attributes and writes itself out as plain text or as RTF.
+// The report document held in memory, for the console tool and the document windows alike: it
+// keeps the text and its character attributes and writes itself out as plain text or, through the
+// RTF writer, as RTF.
 #pragma once
 
 #include "platform/portable/format_runs.h"

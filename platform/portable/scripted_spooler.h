@@ -98,6 +98,9 @@ private:
         std::int32_t documentFillResult = 1;
     };
 
+    static void CopyBytes(void* to, const void* from, std::size_t count);
+    static std::string NameKey(std::string name);
+    // Reading a description (scripted_spooler_load.cpp).
     Printer ParsePrinter(const Json& description);
     Capability ParseCapability(WORD index, const Json& value);
     std::vector<BYTE> ParseEntry(WORD index, const Json& entry);

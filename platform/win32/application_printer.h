@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/forwarding_spooler.h"
-#include "platform/win32/ui/handles.h"
+#include "platform/win32/global_memory.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -11,10 +11,8 @@
 
 namespace ostrel {
 
-inline void ReleaseGlobalMemory(HGLOBAL block) { GlobalFree(block); }
 inline void ReleaseDeviceContext(HDC dc) { DeleteDC(dc); }
-using UniqueGlobalMemory = ui::Unique<HGLOBAL, ReleaseGlobalMemory>;
-using UniqueDeviceContext = ui::Unique<HDC, ReleaseDeviceContext>;
+using UniqueDeviceContext = Unique<HDC, ReleaseDeviceContext>;
 
 // The ANSI record (DEVMODEA) of a wide device mode in a global block: the same fields and driver
 // data, the device and form names in the system code page. Null when the block holds no whole record.

@@ -1,6 +1,6 @@
 #include "platform/win32/system_error_text.h"
 
-#include <memory>
+#include "platform/spooler.h"
 
 namespace ostrel {
 
@@ -10,7 +10,7 @@ std::string SystemErrorText(DWORD error)
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    const std::unique_ptr<char, decltype(&LocalFree)> owner(text, &LocalFree);
+    const LocalText owner(text);
     std::string reason = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
     reason.erase(reason.find_last_not_of(" \r\n") + 1);
     return reason;

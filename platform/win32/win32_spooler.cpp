@@ -28,18 +28,13 @@ bool IsReadableProtection(DWORD protection)
                           PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY)) != 0;
 }
 
-struct PrinterCloser {
-    void operator()(HANDLE printer) const noexcept { ::ClosePrinter(printer); }
-};
-using ScopedPrinterHandle = std::unique_ptr<void, PrinterCloser>;
+void ReleasePrinter(HANDLE printer)
+{
+    ::ClosePrinter(printer);
+}
+using UniquePrinter = Unique<HANDLE, ReleasePrinter>;
 
 }  // namespace
-
-Win32Spooler::~Win32Spooler()
-{
-    if (current_.devMode != nullptr)
-        GlobalFree(current_.devMode);
-}
 
 bool Win32Spooler::OpenPrinterA(const std::string& name, PrinterHandle* handle, PRINTER_DEFAULTSA* defaults)
 {
@@ -174,7 +169,7 @@ void Win32Spooler::LoadCurrentPrinter()
     HANDLE opened = nullptr;
     if (!::OpenPrinterA(name.data(), &opened, nullptr))
         return;
-    const ScopedPrinterHandle scoped(opened);
+    const UniquePrinter scoped(opened);
     HANDLE printer = opened;
     DWORD needed = 0;
     ::GetPrinterA(printer, 2, nullptr, 0, &needed);
@@ -186,16 +181,16 @@ void Win32Spooler::LoadCurrentPrinter()
     }
     const LONG devModeSize = ::DocumentPropertiesA(nullptr, printer, name.data(), nullptr, nullptr, 0);
     if (devModeSize > 0) {
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(devModeSize));
-        auto* record = block != nullptr ? static_cast<DEVMODEA*>(::GlobalLock(block)) : nullptr;
+        UniqueGlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(devModeSize)));
+        auto* record = block ? static_cast<DEVMODEA*>(::GlobalLock(block.get())) : nullptr;
         const bool filled =
             record != nullptr && ::DocumentPropertiesA(nullptr, printer, name.data(), record, nullptr, DM_OUT_BUFFER) >= 0;
         if (record != nullptr)
-            ::GlobalUnlock(block);
-        if (filled)
-            current_.devMode = block;
-        else if (block != nullptr)
-            GlobalFree(block);
+            ::GlobalUnlock(block.get());
+        if (filled) {
+            current_.devMode = block.get();
+            devMode_ = std::move(block);
+        }
     }
 }
 

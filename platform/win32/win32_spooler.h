@@ -2,13 +2,13 @@
 #pragma once
 
 #include "platform/spooler.h"
+#include "platform/win32/global_memory.h"
 
 namespace ostrel {
 
 class Win32Spooler final : public Spooler {
 public:
     Win32Spooler() = default;
-    ~Win32Spooler() override;
     Win32Spooler(const Win32Spooler&) = delete;
     Win32Spooler& operator=(const Win32Spooler&) = delete;
 
@@ -46,7 +46,8 @@ private:
     // round trips, so they are loaded only when asked for.
     bool nameLoaded_ = false;
     bool currentLoaded_ = false;
-    CurrentPrinter current_;  // owns current_.devMode, a global memory block
+    CurrentPrinter current_;
+    UniqueGlobalMemory devMode_;  // current_.devMode
 };
 
 }  // namespace ostrel

@@ -217,7 +217,7 @@ void CheckErrorTextsWithInserts(Win32Spooler& spooler)
         const LocalText text = GetErrorString(spooler, code);
         if (expected != nullptr && std::strstr(expected, "%1") != nullptr)
             ++withInserts;
-        if ((expected == nullptr) != (text == nullptr) || (expected != nullptr && std::strcmp(expected, text.get()) != 0))
+        if ((expected == nullptr) != !text || (expected != nullptr && std::strcmp(expected, text.get()) != 0))
             Check(false, what, "text of error " + std::to_string(code));
         LocalFree(expected);
     }

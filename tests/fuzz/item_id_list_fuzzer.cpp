@@ -3,7 +3,7 @@
 // length and trust the format); their items, sizes and numbers are the fuzzer's, and so are the
 // allocations that fail, the path and the desktop directory it may lie in. Every block allocated is
 // freed exactly once.
-#include "platform/portable/portable_shell.h"
+#include "tests/doubles/portable_shell.h"
 #include "shell/item_id_list.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -134,7 +134,7 @@ public:
     LocalText FormatMessageA(DWORD) override
     {
         if (Next() != Answer::Give)
-            return nullptr;
+            return {};
         const std::string text = input_.ConsumeRandomLengthString(64);
         auto* copy = static_cast<char*>(std::malloc(text.size() + 1));
         std::memcpy(copy, text.c_str(), text.size() + 1);

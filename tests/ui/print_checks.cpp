@@ -170,6 +170,84 @@ void CheckFailures(Bed& bed, const OstrelSession& session, HWND report) {
     }
 }
 
+bool NoNewJobs(const Bed& bed, const std::vector<std::wstring>& before) {
+    for (const auto& job : JobFiles(bed)) {
+        if (std::find(before.begin(), before.end(), job) == before.end()) return false;
+    }
+    return true;
+}
+
+// Waits for pages to go out, then sends the close message and follows the box and the report
+// window until the box is gone. False when the report window went while the box still showed:
+// destroyed under its own print.
+bool CloseWhilePrinting(const OstrelSession& session, HWND report, HWND close, UINT message, WPARAM wParam,
+                        HWND& box) {
+    box = nullptr;
+    WaitUntil([&] { return (box = ProgressBox(session)) != nullptr; }, 30000);
+    WaitUntil([&] { return TextOf(GetDlgItem(box, ProgressText)).find(L"ページ 2 ") != std::wstring::npos; }, 120000);
+    PostMessageW(close, message, wParam, 0);
+    bool outlived = true;
+    const DWORD start = GetTickCount();
+    while (box != nullptr && IsWindow(box) && GetTickCount() - start < 60000) {
+        if (!IsWindow(report)) outlived = false;
+        Sleep(10);
+    }
+    return outlived;
+}
+
+// Closing a report window, then the frame, while its report prints. The session runs with Wine's
+// heap checking (WINEDEBUG=warn+heap), so that a write to freed memory is told on the program's
+// standard error, which tests/ui/run.sh reads.
+void CheckCloseWhilePrinting(Bed& bed, const std::vector<std::wstring>& entries) {
+    wchar_t previous[256] = {};
+    const bool hadDebug = GetEnvironmentVariableW(L"WINEDEBUG", previous, 256) > 0;
+    SetEnvironmentVariableW(L"WINEDEBUG", L"warn+heap");
+    OstrelSession session(bed.ostrelExe);
+    SetEnvironmentVariableW(L"WINEDEBUG", hadDebug ? previous : nullptr);
+    if (!bed.Check(session.Started(), "Ostrel.exe starts with heap checking for the closing checks")) return;
+    const auto openLarge = [&] {
+        session.ChooseByMessage(IndexOf(entries, Large));
+        HWND report = nullptr;
+        WaitUntil([&] { return (report = ReportWindowCaptioned(session, Large)) != nullptr; }, 120000);
+        return report;
+    };
+
+    DeleteFileW(bed.printFile.c_str());
+    const auto jobsBefore = JobFiles(bed);
+    HWND report = openLarge();
+    HWND box = nullptr;
+    if (bed.Check(report != nullptr && StartPrint(session, report, L"Print-File"),
+                  "the large report prints, to be closed while it prints")) {
+        // The close button and Ctrl+F4 send the report window WM_SYSCOMMAND SC_CLOSE.
+        bed.Check(CloseWhilePrinting(session, report, report, WM_SYSCOMMAND, SC_CLOSE, box),
+                  "a report window closed while it prints stays until its print has returned");
+        bed.Check(!IsWindow(box), "closing the report window cancels its print");
+        bed.Check(WaitGone(report, 15000), "the report window goes once its print has returned");
+        bed.Check(session.Running() && IsWindowEnabled(session.Frame()),
+                  "after the report window closed, the program runs and its frame is enabled");
+        Settle(3000);
+        bed.Check(NoNewJobs(bed, jobsBefore) && SpoolerJobs(L"Print-File") == 0 && !Exists(bed.printFile),
+                  "the print cancelled by closing its window prints nothing");
+    }
+
+    report = openLarge();
+    if (!bed.Check(report != nullptr && StartPrint(session, report, L"Print-File"),
+                   "the large report prints again, to close the frame while it prints"))
+        return;
+    // The frame is disabled while the box shows, so that the system's close (Alt+F4, the task
+    // bar) does not reach it; WM_CLOSE does, as from another program or the Exit command.
+    const bool outlived = CloseWhilePrinting(session, report, session.Frame(), WM_CLOSE, 0, box);
+    const bool ended = WaitForSingleObject(session.Process(), 60000) == WAIT_OBJECT_0;
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(session.Process(), &exitCode);
+    bed.Check(outlived, "a frame closed while a report prints keeps the report window until the print has returned");
+    bed.Check(ended && exitCode == 0, "the frame closed while a report prints ends the program normally",
+              "exit code " + std::to_string(exitCode));
+    Settle(3000);
+    bed.Check(NoNewJobs(bed, jobsBefore) && SpoolerJobs(L"Print-File") == 0 && !Exists(bed.printFile),
+              "the print cancelled by closing the frame prints nothing");
+}
+
 }  // namespace
 
 void RunPrintChecks(Bed& bed) {
@@ -189,6 +267,8 @@ void RunPrintChecks(Bed& bed) {
     CheckAnswering(bed, session, report);
     CheckCancel(bed, session, report);
     CheckFailures(bed, session, report);
+    session.Close();
+    CheckCloseWhilePrinting(bed, entries);
 }
 
 }  // namespace ostrel::uitest

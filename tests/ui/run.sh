@@ -6,7 +6,8 @@
 # OSTREL_UI_ONLY=window (frame, document, hygiene, window, print, findings, compare) runs one group of checks.
 # Builds this machine cannot run are skipped with the reason. Screenshots go to build/ui-artefacts/
 # (or OSTREL_UI_ARTEFACTS). Shows the driver's FAILED and SKIPPED lines, and its MEASURED lines (the
-# handle-hygiene figures and where each counter came from). Ends with "N passed, N failed"; exit
+# handle-hygiene figures and where each counter came from), and fails when Wine's heap checking
+# reported misused memory on the program's standard error. Ends with "N passed, N failed"; exit
 # status 1 when anything failed.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -113,6 +114,13 @@ for build in "$@"; do
     status=$?
     out=$(tr -d '\r' <"$work/driver.out")
     printf '%s\n' "$out" | grep -E '^(FAILED|SKIPPED|MEASURED)'
+    # Wine's heap checking (the closing checks run the program with it) reports on standard error.
+    heap=$(printf '%s\n' "$out" | grep -E '^[0-9a-f]+:(err|warn):heap:' | head -n 5)
+    if [[ -n $heap ]]; then
+        fail "[$arch] Wine's heap checking found misused memory: $heap"
+    else
+        pass
+    fi
     # The last summary line: a test bed tool's message may come after it.
     summary=$(printf '%s\n' "$out" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)
     if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then

@@ -35,7 +35,7 @@ public:
     static void SetFailureText(FailureText failureText);
     static const std::wstring& Title();
 
-    // Runs the message loop until the main window is destroyed (WM_QUIT); returns its exit code.
+    // Runs the message loop until the main window is destroyed (WM_QUIT); returns 0.
     static int Run(HWND mainWindow, const PreTranslate& preTranslate, const Idle& idle);
 
     // The error box (title, stop icon, OK) for the exception being handled: a MessageError's text,

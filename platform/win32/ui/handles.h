@@ -1,7 +1,8 @@
-// Owners for the system handles the windows use: each releases its handle with the one function
-// that releases that kind, moves but never copies, and takes a new handle only after letting go of
-// the old one.
+// Owners for the system handles the windows use (the platform's Unique, one alias a kind), and the
+// scoped changes a window makes: the wait cursor, an object selected into a device context.
 #pragma once
+
+#include "platform/unique_handle.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -11,35 +12,7 @@
 
 namespace ostrel::ui {
 
-template <typename Handle, auto Release>
-class Unique {
-public:
-    Unique() = default;
-    explicit Unique(Handle handle) : handle_(handle) {}
-    ~Unique() { reset(); }
-    Unique(const Unique&) = delete;
-    Unique& operator=(const Unique&) = delete;
-    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
-    Unique& operator=(Unique&& other) noexcept
-    {
-        if (this != &other)
-            reset(std::exchange(other.handle_, Handle{}));
-        return *this;
-    }
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
-    Handle release() { return std::exchange(handle_, Handle{}); }
-    void reset(Handle handle = Handle{})
-    {
-        const Handle old = std::exchange(handle_, handle);
-        if (old != Handle{})
-            Release(old);
-    }
-
-private:
-    Handle handle_{};
-};
+using ostrel::Unique;
 
 inline void ReleaseGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void ReleaseIcon(HICON icon) { DestroyIcon(icon); }

@@ -8,7 +8,7 @@ namespace ostrel::ui {
 
 namespace {
 
-// Well beyond any report; the control's default of 32767 characters would cut one short.
+// Well beyond any document a program shows; the control's default of 32767 characters would cut one short.
 constexpr LPARAM TextLimit = 0x7FFFFFFE;
 
 struct RtfSource {

@@ -1,5 +1,5 @@
-// The rich-text control (MSFTEDIT_CLASS) that shows a report: read-only, no word wrap, the
-// selection kept visible, and no text limit short of what a report of several megabytes needs.
+// The rich-text control (MSFTEDIT_CLASS) that shows a document: read-only, no word wrap, the
+// selection kept visible, and no text limit short of what a document of several megabytes needs.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "findings/findings.h"
 #include "findings/report_lines.h"
-#include "platform/portable/fault_injecting_spooler.h"
+#include "tests/doubles/fault_injecting_spooler.h"
 
 #include "../report/scripted_printer.h"
 

@@ -1,7 +1,7 @@
 // Every platform call a report makes, in turn, fails or raises: the report still holds every
 // section title in order, shows where the fault was, and leaves nothing open. (The sanitize build
 // runs this under LeakSanitizer, which catches what is not released.)
-#include "platform/portable/fault_injecting_spooler.h"
+#include "tests/doubles/fault_injecting_spooler.h"
 #include "tests/common/section_titles.h"
 #include "tests/unit/report/scripted_printer.h"
 

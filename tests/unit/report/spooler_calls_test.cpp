@@ -1,6 +1,6 @@
 // Which platform calls a report makes: loading the printer object's device mode costs the driver
 // an open and four round trips, so a report asks for it only when it shows the Current section.
-#include "platform/portable/fault_injecting_spooler.h"
+#include "tests/doubles/fault_injecting_spooler.h"
 #include "tests/unit/report/scripted_printer.h"
 
 #include <gtest/gtest.h>

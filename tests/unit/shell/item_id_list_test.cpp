@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/portable_shell.h"
+#include "tests/doubles/portable_shell.h"
 
 namespace ostrel {
 namespace {

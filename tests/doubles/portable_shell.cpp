@@ -1,4 +1,4 @@
-#include "platform/portable/portable_shell.h"
+#include "tests/doubles/portable_shell.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/portable/fault_injecting_spooler.h"
+#include "tests/doubles/fault_injecting_spooler.h"
 
 namespace ostrel {
 
@@ -108,7 +108,7 @@ DWORD FaultInjectingSpooler::GetLastError()
 LocalText FaultInjectingSpooler::FormatMessageA(DWORD code)
 {
     if (Faulty("FormatMessageA"))
-        return nullptr;
+        return {};
     return inner_.FormatMessageA(code);
 }
 
