@@ -28,8 +28,9 @@ cups_pkgs=(cups-daemon cups-client cups-ppdc printer-driver-cups-pdf)
 # an underscore at 12 pixels). xdotool types the shortcuts of the user-interface tests;
 # ImageMagick turns the display into PNG.
 gui_pkgs=(xvfb fonts-ipafont-gothic fonts-vlgothic xdotool imagemagick)
-# Tools the scripts call that a minimal Debian may lack (not essential packages).
-script_pkgs=(apt mawk procps e2fsprogs binutils)
+# Tools the scripts call that a minimal Debian may lack (not essential packages); git and zip
+# make the download's zips (tools/package.sh).
+script_pkgs=(apt mawk procps e2fsprogs binutils git zip)
 
 # Every program the run, test and benchmark scripts call, with the package that provides it;
 # tools/check-setup.sh (part of tools/test.sh) keeps it complete. Essential packages (coreutils,
@@ -44,6 +45,7 @@ chattr      e2fsprogs
 chmod       coreutils
 cp          coreutils
 cmake       cmake
+cmp         diffutils
 comm        coreutils
 convert     imagemagick
 ctest       cmake
@@ -56,6 +58,7 @@ dpkg-query  dpkg
 find        findutils
 flock       util-linux
 getconf     libc-bin
+git         git
 grep        grep
 iconv       libc-bin
 ls          coreutils
@@ -76,6 +79,7 @@ pgrep       procps
 readlink    coreutils
 ppdc        cups-ppdc
 rm          coreutils
+sha256sum   coreutils
 sed         sed
 sleep       coreutils
 soffice     libreoffice-writer-nogui
@@ -88,8 +92,10 @@ tr          coreutils
 uniq        coreutils
 wc          coreutils
 wineserver  wine
+xargs       findutils
 xdotool     xdotool
 Xvfb        xvfb
+zip         zip
 '
 
 all_pkgs() {
