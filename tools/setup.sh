@@ -85,6 +85,7 @@ sleep       coreutils
 soffice     libreoffice-writer-nogui
 sort        coreutils
 stat        coreutils
+strings     binutils
 tail        coreutils
 timeout     coreutils
 touch       coreutils
