@@ -1,7 +1,8 @@
 # Writes program_version.h: the version and the commit the source tree is at, with ", modified"
-# when tracked files differ from it, or "unknown commit" where the tree is no git checkout (a
-# source archive). Run at every build, so that a build after a new commit names the new one;
-# configure_file leaves the header alone when its text is the same, so nothing else is rebuilt.
+# when tracked files differ from it (files git does not track are no change, as for git describe),
+# or "unknown commit" where the tree is no git checkout (a source archive). Run at every build, so
+# that a build after a new commit names the new one; configure_file leaves the header alone when
+# its text is the same, so nothing else is rebuilt.
 #   cmake -DSOURCE_DIR=... -DOUTPUT=... -DVERSION=1.2.3 [-DGIT=/usr/bin/git] -P write_program_version.cmake
 set(commit "unknown commit")
 if(GIT)

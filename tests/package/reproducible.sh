@@ -30,13 +30,12 @@ else
     fail "a copy of the tree with the same commit and changes could not be made in $copy"
 fi
 
-start=$(date +%s)
-if (cd "$copy" && tools/package.sh >"$work/package.log" 2>&1); then
+TIMEFORMAT='reproducible.sh: the second build and its zips took %0R s (processor time: %0U s user, %0S s system)'
+time if (cd "$copy" && tools/package.sh >"$work/package.log" 2>&1); then
     pass
 else
     fail "tools/package.sh failed in the copy: $(tail -n 5 "$work/package.log")"
 fi
-echo "reproducible.sh: the second build and its zips took $(($(date +%s) - start)) s"
 
 while read -r sum name; do
     second=$(cd "$copy/build/package" 2>/dev/null && sha256sum "$name" 2>/dev/null)

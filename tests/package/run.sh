@@ -36,7 +36,7 @@ version=$(sed -n 's/^[0-9a-f]*  Ostrel-\(.*\)-win64\.zip$/\1/p' "$package/SHA256
 # The text both programs must name: the version, and the commit this tree is at.
 commit=$(git -C "$root" rev-parse HEAD)
 commit=${commit:0:12}
-[[ -z $(git -C "$root" status --porcelain) ]] || commit+=", modified"
+[[ -z $(git -C "$root" status --porcelain --untracked-files=no) ]] || commit+=", modified"
 version_text="$version ($commit)"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ostrel-package.XXXXXX")
