@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/errors.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-scripts=(tools/*.sh tools/testbed/*.sh tests/*.sh tests/*/run.sh)
+scripts=(tools/*.sh tools/testbed/*.sh tests/*.sh tests/*/*.sh)
 
 # The first word of every simple command. A scanner drops comments, quoted texts (an awk or sed
 # program spans lines) and here-documents; the rest is split at the shell's command separators

@@ -28,9 +28,10 @@ cups_pkgs=(cups-daemon cups-client cups-ppdc printer-driver-cups-pdf)
 # an underscore at 12 pixels). xdotool types the shortcuts of the user-interface tests;
 # ImageMagick turns the display into PNG.
 gui_pkgs=(xvfb fonts-ipafont-gothic fonts-vlgothic xdotool imagemagick)
-# Tools the scripts call that a minimal Debian may lack (not essential packages); python3 reads the
-# JSON reports back in the end-to-end checks.
-script_pkgs=(apt mawk procps e2fsprogs binutils python3)
+# Tools the scripts call that a minimal Debian may lack (not essential packages): python3 reads the
+# JSON reports back in the end-to-end checks; git and zip make the download's zips
+# (tools/package.sh).
+script_pkgs=(apt mawk procps e2fsprogs binutils python3 git zip)
 
 # Every program the run, test and benchmark scripts call, with the package that provides it;
 # tools/check-setup.sh (part of tools/test.sh) keeps it complete. Essential packages (coreutils,
@@ -59,6 +60,7 @@ dpkg-query  dpkg
 find        findutils
 flock       util-linux
 getconf     libc-bin
+git         git
 grep        grep
 iconv       libc-bin
 ls          coreutils
@@ -80,11 +82,13 @@ python3     python3
 readlink    coreutils
 ppdc        cups-ppdc
 rm          coreutils
+sha256sum   coreutils
 sed         sed
 sleep       coreutils
 soffice     libreoffice-writer-nogui
 sort        coreutils
 stat        coreutils
+strings     binutils
 tail        coreutils
 timeout     coreutils
 touch       coreutils
@@ -92,8 +96,10 @@ tr          coreutils
 uniq        coreutils
 wc          coreutils
 wineserver  wine
+xargs       findutils
 xdotool     xdotool
 Xvfb        xvfb
+zip         zip
 '
 
 all_pkgs() {
