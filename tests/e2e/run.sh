@@ -23,18 +23,10 @@ for build in "$@"; do
 done
 [[ ${#builds[@]} -gt 0 ]] || { echo "run.sh: none of the given builds can run on this machine" >&2; exit 2; }
 
-passed=0
-failed=0
 work=$(mktemp -d "${TMPDIR:-/tmp}/ostrel-e2e.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-pass() { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); printf 'FAILED %s\n' "$*"; }
-check() {
-    local what=$1
-    shift
-    if "$@"; then pass; else fail "$what"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../common/checks.sh"
 
 # Runs a checker program that ends with "N passed, N failed" and adds its counts to ours.
 add_counts() {

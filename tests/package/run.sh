@@ -22,15 +22,7 @@ source "$root/tools/testbed/wine-loader.sh"
 wine() { command "$TB_WINE" "$@"; }
 winpath() { local p=Z:$1; printf '%s' "${p//\//\\}"; }
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); printf 'FAILED %s\n' "$*"; }
-check() {
-    local what=$1
-    shift
-    if "$@"; then pass; else fail "$what"; fi
-}
+source "$root/tests/common/checks.sh"
 
 version=$(sed -n 's/^[0-9a-f]*  Ostrel-\(.*\)-win64\.zip$/\1/p' "$package/SHA256SUMS")
 # The text both programs must name: the version, and the commit this tree is at.

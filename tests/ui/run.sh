@@ -62,10 +62,7 @@ remove_queues() { lpadmin -x Ui-Large 2>/dev/null; lpadmin -x Ui-Rejecting 2>/de
 trap remove_queues EXIT
 "$root/tools/testbed/wine-stop.sh" "$OSTREL_TESTBED_DIR" >/dev/null 2>&1
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); printf 'FAILED %s\n' "$*"; }
+source "$root/tests/common/checks.sh"
 winpath() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); p=Z:$p; printf '%s' "${p//\//\\}"; }
 
 for build in "$@"; do
