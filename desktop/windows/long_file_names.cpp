@@ -63,10 +63,19 @@ UINT_PTR CALLBACK Hook(HWND child, UINT message, WPARAM, LPARAM)
     return 0;
 }
 
+// Wine's ntdll exports its version; Windows' does not.
+bool RunsOnWine()
+{
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 }  // namespace
 
 void RefuseLongFileNames(OPENFILENAMEW& dialog)
 {
+    // Windows' own dialog takes long names safely, and a hook would cost it its current look.
+    if (!RunsOnWine())
+        return;
     dialog.Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
     dialog.lpfnHook = Hook;
 }

@@ -9,8 +9,9 @@
 
 namespace ostrel {
 
-// Sets the dialog's hook (it must have none) so that confirming a name whose whole path would
-// reach MAX_PATH characters shows a message and leaves the dialog open.
+// Under Wine, sets the dialog's hook (it must have none) so that confirming a name whose whole
+// path would reach MAX_PATH characters shows a message and leaves the dialog open. On Windows the
+// dialog is left as it is.
 void RefuseLongFileNames(OPENFILENAMEW& dialog);
 
 }  // namespace ostrel
