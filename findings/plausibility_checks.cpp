@@ -11,8 +11,8 @@ namespace {
 
 namespace bits = field_bits;
 
-// The coarsest printers print 60 dpi (9-pin draft); the most uneven modes, fax (204 * 98) and
-// inkjet (2880 * 720, 5760 * 1440), are 4:1 at most. Both limits leave room (docs/findings.md).
+// The coarsest printers print 60 dpi (dot-matrix drafts); the most uneven modes, fax (204 * 98)
+// and inkjet (2880 * 720, 5760 * 1440), are 4:1 at most. Both limits leave room (docs/findings.md).
 constexpr std::int32_t LeastDpi = 50;
 constexpr std::int64_t WidestRatio = 8;
 
