@@ -31,7 +31,9 @@ namespace fs = std::filesystem;
 
 constexpr double RatioGoal = 1.5;    // findings against rendering
 constexpr double GrowthGoal = 11.0;  // for 10 times the printers
-constexpr double SummaryGoal = 1.0;  // the summary against the findings' lines
+// The summary against the findings' lines: the same reports judged, without a line a finding; the
+// 5 % are the spread of the best of five runs on a machine others share.
+constexpr double SummaryGoal = 1.05;
 
 class Discard : public std::streambuf {
 protected:
