@@ -33,6 +33,7 @@ constexpr char Usage[] =
     "       ostrel-report [--printers FILE]... --snapshot ENTRY|--all [-o FILE]\n"
     "       ostrel-report [--printers FILE]... --compare A B\n"
     "       ostrel-report --findings [--fail-on LEVEL] (ENTRY | --all | --printers FILE...)\n"
+    "       ostrel-report --findings --summary [--fail-on LEVEL] (--all | --printers FILE...)\n"
     "       ostrel-report --help | --version\n";
 
 constexpr char Help[] =
@@ -58,6 +59,9 @@ constexpr char Help[] =
     "                    \"SEVERITY id: text\" (error, warning, note), \"No findings.\" when there\n"
     "                    are none; for every printer (--all, or files without an ENTRY) each\n"
     "                    line begins with the file and the printer\n"
+    "  --summary         with --findings over every printer: per rule, the number of printers\n"
+    "                    it fires on, the first three and an example, the most frequent rule\n"
+    "                    first; then the printers with no findings\n"
     "  --fail-on LEVEL   with --findings: exit status 5 when a finding is an error (LEVEL\n"
     "                    error), or an error or a warning (LEVEL warning)\n"
     "  --                the argument after it is the entry, even if it begins with '-'\n"
@@ -84,7 +88,7 @@ struct Options {
     bool all = false;
     bool snapshot = false;
     bool findings = false;
-    std::optional<Severity> failLevel;
+    FindingsRequest findingsRequest;
     bool json = false;
     std::vector<std::string> compare;
     std::optional<std::string> output;
@@ -137,7 +141,9 @@ Options Parse(const std::vector<std::string>& arguments)
             const std::string& level = ValueOf(arguments, i, "--fail-on needs a level: error or warning");
             if (level != "error" && level != "warning")
                 throw UsageError("--fail-on takes error or warning, not \"" + level + "\"");
-            options.failLevel = level == "error" ? Severity::Error : Severity::Warning;
+            options.findingsRequest.failLevel = level == "error" ? Severity::Error : Severity::Warning;
+        } else if (argument == "--summary") {
+            options.findingsRequest.summary = true;
         } else if (argument == "--list") {
             options.list = true;
         } else if (argument == "--all") {
@@ -174,8 +180,10 @@ Options Parse(const std::vector<std::string>& arguments)
             throw UsageError("--compare takes two printers and writes to standard output only");
         return options;
     }
-    if (options.failLevel && !options.findings)
+    if (options.findingsRequest.failLevel && !options.findings)
         throw UsageError("--fail-on goes with --findings");
+    if (options.findingsRequest.summary && !options.findings)
+        throw UsageError("--summary goes with --findings");
     if (options.findings) {
         if (options.snapshot || options.list || options.output || options.json)
             throw UsageError("--findings writes to standard output only, and takes no --list or --snapshot");
@@ -183,6 +191,8 @@ Options Parse(const std::vector<std::string>& arguments)
             throw UsageError("give --findings a printer entry or --all, not both");
         if (!options.all && !options.entry && options.printerFiles.empty())
             throw UsageError("give --findings a printer entry, --all or --printers FILE...");
+        if (options.findingsRequest.summary && options.entry)
+            throw UsageError("--summary sums up every printer: give --all or --printers FILE..., not an entry");
         return options;
     }
     const bool report = options.entry && !options.snapshot;
@@ -265,12 +275,13 @@ int WriteAllReports(const PrinterSystems& systems, MemoryDocument& document, con
     bool allOpened = true;
     if (!folder) {
         Json all = Json::array();
-        for (const auto& [system, entry] : reports) {
-            allOpened &= Opened(ReportBuilder(systems.At(system), document, itemsIfJson).MakeReport(entry), entry, err);
+        for (std::size_t i = 0; i < reports.size(); ++i) {
+            const auto& [system, entry] = reports[i];
+            allOpened &= Opened(ReportBuilder(systems.At(system), document, itemsIfJson).MakeReport(entry), entries[i], err);
             if (options.json)
                 all.push_back(JsonOfReport(items));
             else
-                out.Write("==> " + entry + " <==\r\n" + document.PlainText());
+                out.Write("==> " + entries[i] + " <==\r\n" + document.PlainText());
         }
         if (options.json)
             out.Write(JsonText(Json{{"reports", std::move(all)}}));
@@ -319,7 +330,7 @@ int Run(const Options& options, const PrinterSystems& systems, std::ostream& out
 
     if (options.findings)
         return WriteFindings(out, CollectFindings(systems, options.all ? std::nullopt : options.entry,
-                                                  options.failLevel, err));
+                                                  options.findingsRequest, err));
 
     if (options.snapshot) {
         Json snapshot;
@@ -446,7 +457,7 @@ int RunReportTool(const std::vector<std::string>& arguments, const SystemSpooler
         // A fleet's files are judged one at a time, never all loaded at once.
         if (options.findings && !options.entry && !options.printerFiles.empty()) {
             StandardOutput output(out);
-            return WriteFindings(output, CollectFindings(options.printerFiles, options.failLevel, err));
+            return WriteFindings(output, CollectFindings(options.printerFiles, options.findingsRequest, err));
         }
         return Run(options, printers.Get(), out, err);
     } catch (const UsageError& error) {

@@ -1,8 +1,6 @@
 // Checks of the capability answers among themselves.
 #include "findings/check_kit.h"
 
-#include "platform/spooler_buffer.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -10,46 +8,26 @@ namespace ostrel {
 
 namespace {
 
-struct Extent {
-    int x;
-    int y;
-};
-
-// The extents pack the width into the low and the length into the high 16 bits.
-std::optional<Extent> ExtentOf(const ReportFacts& facts, WORD capability)
-{
-    const std::optional<std::int32_t> answer = facts.capabilities.Value(capability);
-    if (!answer || *answer == NotSupportedAnswer)
-        return std::nullopt;
-    const auto bits = static_cast<std::uint32_t>(*answer);
-    return Extent{static_cast<short>(bits & 0xFFFF), static_cast<short>(bits >> 16)};
-}
-
-std::string Size(int x, int y)
-{
-    return std::to_string(x) + " * " + std::to_string(y) + " (0.1mm)";
-}
-
 std::string Answer(const ReportFacts& facts, WORD capability)
 {
-    const std::optional<std::int32_t> answer = facts.capabilities.Value(capability);
+    const std::optional<std::int32_t> answer = AnswersOf(facts).Value(capability);
     return answer ? std::to_string(*answer) : "nothing";
 }
 
-// The name of paper index as DC_PAPERNAMES gives it, with its number from DC_PAPERS.
-std::string PaperOfIndex(const ReportFacts& facts, std::int32_t index)
-{
-    std::string paper;
-    if (const CapabilityArray* names = facts.capabilities.Array(DC_PAPERNAMES); names && index < names->Count()) {
-        const auto* name = reinterpret_cast<const char*>(names->Entry(index));
-        paper = std::string("\"").append(name, strnlen(name, names->EntrySize())) + "\" ";
-    }
-    if (const CapabilityArray* numbers = facts.capabilities.Array(DC_PAPERS); numbers && index < numbers->Count())
-        paper.append("(").append(Named(*ArrayNumber(*numbers, index), PaperNames)).append(") ");
-    return paper;
-}
-
 }  // namespace
+
+void DriverSilent(const ReportFacts& facts, std::vector<Hit>& hits)
+{
+    const Silence silence = SilenceOf(facts.capabilities);
+    // A printer that did not open answers nothing either; not-opened says why.
+    if (!facts.opened || (!silence.noDeviceMode && !silence.noList))
+        return;
+    std::string text = "the driver's capability answers are empty (";
+    text += silence.noDeviceMode ? "DC_FIELDS 0, DC_SIZE 0 bytes" : "";
+    text += silence.noDeviceMode && silence.noList ? ", " : "";
+    text += silence.noList ? "no list has an entry" : "";
+    hits.push_back({text + "): no other rule judges them"});
+}
 
 void PaperListCounts(const ReportFacts& facts, std::vector<Hit>& hits)
 {
@@ -65,9 +43,10 @@ void PaperListCounts(const ReportFacts& facts, std::vector<Hit>& hits)
         {"DC_MEDIATYPES[XP]", {DC_MEDIATYPES, DC_MEDIATYPENAMES, 0}, {"DC_MEDIATYPES", "DC_MEDIATYPENAMES", nullptr}, 2},
     };
     for (const Group& group : Groups) {
+        const CapabilityAnswers& answers = AnswersOf(facts);
         bool differ = false;
         for (std::size_t i = 1; i < group.count; ++i)
-            differ |= facts.capabilities.Value(group.members[i]) != facts.capabilities.Value(group.members[0]);
+            differ |= answers.Value(group.members[i]) != answers.Value(group.members[0]);
         if (!differ)
             continue;
         std::string text = "the lists that belong together have different lengths:";
@@ -79,24 +58,22 @@ void PaperListCounts(const ReportFacts& facts, std::vector<Hit>& hits)
 
 void PaperOutsideExtent(const ReportFacts& facts, std::vector<Hit>& hits)
 {
-    const std::optional<Extent> least = ExtentOf(facts, DC_MINEXTENT);
-    const std::optional<Extent> most = ExtentOf(facts, DC_MAXEXTENT);
-    if (!least || !most)
+    const std::optional<Pair> least = ExtentOf(facts, DC_MINEXTENT);
+    const std::optional<Pair> most = ExtentOf(facts, DC_MAXEXTENT);
+    // An extent of no size is size-negative's.
+    if (!least || !most || !IsPositive(*least) || !IsPositive(*most))
         return;
-    const std::string range =
-        std::string("DC_MINEXTENT ") + Size(least->x, least->y) + " .. DC_MAXEXTENT " + Size(most->x, most->y);
+    const std::string range = "DC_MINEXTENT " + SizeText(*least) + " .. DC_MAXEXTENT " + SizeText(*most);
     if (least->x > most->x || least->y > most->y) {
         hits.push_back({"the smallest paper exceeds the largest: " + range, DevModeSourceCount, DevModeSourceCount,
                         "DC_MINEXTENT"});
         return;
     }
-    const CapabilityArray* sizes = facts.capabilities.Array(DC_PAPERSIZE);
+    const CapabilityArray* sizes = AnsweredArray(facts, DC_PAPERSIZE);
     for (std::int32_t i = 0; sizes != nullptr && i < sizes->Count(); ++i) {
-        const BYTE* entry = sizes->Entry(i);
-        const auto x = ReadUnaligned<std::int32_t>(entry);
-        const auto y = ReadUnaligned<std::int32_t>(entry + 4);
-        if (x < least->x || y < least->y || x > most->x || y > most->y)
-            hits.push_back({std::string("paper ") + PaperOfIndex(facts, i) + "of " + Size(x, y) + " lies outside " + range,
+        const Pair size = PairAt(*sizes, i);
+        if (IsPositive(size) && (size.x < least->x || size.y < least->y || size.x > most->x || size.y > most->y))
+            hits.push_back({"paper " + PaperOfIndex(facts, i) + "of " + SizeText(size) + " lies outside " + range,
                             DevModeSourceCount, DevModeSourceCount, "DC_PAPERS"});
     }
 }
@@ -115,7 +92,7 @@ void NameUnterminated(const ReportFacts& facts, std::vector<Hit>& hits)
         {DC_MEDIATYPENAMES, "media type", "DC_MEDIATYPES[XP]", 2},
     };
     for (const Names& list : Lists) {
-        const CapabilityArray* names = facts.capabilities.Array(list.capability);
+        const CapabilityArray* names = AnswersOf(facts).Array(list.capability);
         for (std::int32_t i = 0; names != nullptr && i < names->Count(); ++i) {
             const BYTE* entry = names->Entry(i);
             bool terminated = false;

@@ -2,6 +2,7 @@
 
 #include "platform/spooler_buffer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -76,6 +77,39 @@ std::string SourceText(std::size_t source)
     return std::string(SourceNames[source]) + " device mode";
 }
 
+Silence SilenceOf(const CapabilityAnswers& answers)
+{
+    const CapabilityArray* papers = answers.Array(DC_PAPERS);
+    return {answers.Value(DC_FIELDS) == 0 && answers.Value(DC_SIZE) == 0,
+            papers != nullptr && papers->Count() == 0 &&
+                std::none_of(answers.arrays.begin(), answers.arrays.end(),
+                             [](const std::optional<CapabilityArray>& list) { return list && list->Count() > 0; })};
+}
+
+bool AnswersNothing(const CapabilityAnswers& answers)
+{
+    const Silence silence = SilenceOf(answers);
+    return silence.noDeviceMode || silence.noList;
+}
+
+const CapabilityAnswers& AnswersOf(const ReportFacts& facts)
+{
+    static const CapabilityAnswers None;
+    return AnswersNothing(facts.capabilities) ? None : facts.capabilities;
+}
+
+std::optional<std::int32_t> Answered(const ReportFacts& facts, WORD capability)
+{
+    const std::optional<std::int32_t> answer = AnswersOf(facts).Value(capability);
+    return answer && *answer != NotSupportedAnswer ? answer : std::nullopt;
+}
+
+const CapabilityArray* AnsweredArray(const ReportFacts& facts, WORD capability)
+{
+    const CapabilityArray* array = AnswersOf(facts).Array(capability);
+    return array != nullptr && array->Count() >= 0 ? array : nullptr;
+}
+
 std::optional<std::int32_t> ArrayNumber(const CapabilityArray& array, std::int32_t index)
 {
     if (index < 0 || index >= array.Count())
@@ -92,6 +126,55 @@ bool ArrayHolds(const CapabilityArray* array, std::int32_t value)
         if (ArrayNumber(*array, i) == value)
             return true;
     return false;
+}
+
+Pair PairAt(const CapabilityArray& array, std::int32_t index)
+{
+    const BYTE* entry = array.Entry(index);
+    return {ReadUnaligned<std::int32_t>(entry), ReadUnaligned<std::int32_t>(entry + 4)};
+}
+
+std::optional<Pair> ExtentOf(const ReportFacts& facts, WORD capability)
+{
+    const std::optional<std::int32_t> answer = Answered(facts, capability);
+    if (!answer)
+        return std::nullopt;
+    const auto bits = static_cast<std::uint32_t>(*answer);
+    return Pair{static_cast<short>(bits & 0xFFFF), static_cast<short>(bits >> 16)};
+}
+
+std::optional<Pair> AskedResolution(const DevModeRecord& record)
+{
+    const std::optional<std::int32_t> x = ClaimedNumber(record, field_bits::PrintQuality,
+                                                         DevModeFieldAt(offsetof(DEVMODEA, dmPrintQuality)));
+    if (!x || *x <= 0)
+        return std::nullopt;
+    const std::optional<std::int32_t> y =
+        ClaimedNumber(record, field_bits::YResolution, DevModeFieldAt(offsetof(DEVMODEA, dmYResolution)));
+    return Pair{*x, y && *y > 0 ? *y : *x};
+}
+
+std::string ResolutionText(Pair resolution)
+{
+    return std::to_string(resolution.x) + " * " + std::to_string(resolution.y) + " dpi";
+}
+
+std::string SizeText(Pair size)
+{
+    return std::to_string(size.x) + " * " + std::to_string(size.y) + " (0.1mm)";
+}
+
+std::string PaperOfIndex(const ReportFacts& facts, std::int32_t index)
+{
+    const CapabilityAnswers& answers = AnswersOf(facts);
+    std::string paper;
+    if (const CapabilityArray* names = answers.Array(DC_PAPERNAMES); names && index < names->Count()) {
+        const auto* name = reinterpret_cast<const char*>(names->Entry(index));
+        paper = std::string("\"").append(name, strnlen(name, names->EntrySize())) + "\" ";
+    }
+    if (const CapabilityArray* numbers = answers.Array(DC_PAPERS); numbers && index < numbers->Count())
+        paper.append("(").append(Named(*ArrayNumber(*numbers, index), PaperNames)).append(") ");
+    return paper;
 }
 
 std::string ArrayList(const CapabilityArray& array, const NameEntry* table, std::size_t limit)

@@ -57,11 +57,50 @@ void ForEachListedDevMode(const ReportFacts& facts, Visit&& visit)
     }
 }
 
+// The signs of a driver that answered nothing: DC_FIELDS and DC_SIZE both 0 (not even a device mode
+// of its own), or no list with an entry, the papers' answered empty. Such zeros are no answers.
+struct Silence {
+    bool noDeviceMode;
+    bool noList;
+};
+Silence SilenceOf(const CapabilityAnswers& answers);
+bool AnswersNothing(const CapabilityAnswers& answers);
+// The capability answers as the rules read them: none at all from a silent driver, so that every
+// rule is silent about it as about an answer of -1 (driver-silent says so once).
+const CapabilityAnswers& AnswersOf(const ReportFacts& facts);
+// A single-value answer that was given: asked, not -1, not from a silent driver.
+std::optional<std::int32_t> Answered(const ReportFacts& facts, WORD capability);
+// A list that was given: asked, not -1, not from a silent driver.
+const CapabilityArray* AnsweredArray(const ReportFacts& facts, WORD capability);
+
 // Entries of a capability array as numbers: 16-bit (papers, bins) or 32-bit (media types).
 std::optional<std::int32_t> ArrayNumber(const CapabilityArray& array, std::int32_t index);
 bool ArrayHolds(const CapabilityArray* array, std::int32_t value);
 // "a, b, c" of an array's numbers through a name table, at most limit of them ("..." after).
 std::string ArrayList(const CapabilityArray& array, const NameEntry* table, std::size_t limit = 12);
+
+// Two numbers of an answer: a resolution (dpi), a paper size or an extent (0.1 mm).
+struct Pair {
+    std::int32_t x;
+    std::int32_t y;
+};
+// Both numbers above 0: a size or a resolution a printer can have at all.
+constexpr bool IsPositive(Pair pair)
+{
+    return pair.x > 0 && pair.y > 0;
+}
+// Entry index of DC_ENUMRESOLUTIONS or DC_PAPERSIZE.
+Pair PairAt(const CapabilityArray& array, std::int32_t index);
+// DC_MINEXTENT or DC_MAXEXTENT, when given: width in the low, length in the high 16 bits.
+std::optional<Pair> ExtentOf(const ReportFacts& facts, WORD capability);
+// The resolution a device mode asks for: dmPrintQuality (claimed and positive; below 0 it names a
+// quality, not a resolution) by dmYResolution (claimed and positive, else the same: square).
+std::optional<Pair> AskedResolution(const DevModeRecord& record);
+// "x * y dpi" and "x * y (0.1mm)".
+std::string ResolutionText(Pair resolution);
+std::string SizeText(Pair size);
+// The paper of a list index as DC_PAPERNAMES and DC_PAPERS give it: "\"name\" (number) ", or less.
+std::string PaperOfIndex(const ReportFacts& facts, std::int32_t index);
 
 // Checks grouped by what they read.
 void ResolutionNotOffered(const ReportFacts& facts, std::vector<Hit>& hits);
@@ -78,6 +117,9 @@ void DriverVersion(const ReportFacts& facts, std::vector<Hit>& hits);
 void FormNameDiffers(const ReportFacts& facts, std::vector<Hit>& hits);
 void SourcesDisagree(const ReportFacts& facts, std::vector<Hit>& hits);
 
+void DriverSilent(const ReportFacts& facts, std::vector<Hit>& hits);
+void ResolutionImplausible(const ReportFacts& facts, std::vector<Hit>& hits);
+void SizeNegative(const ReportFacts& facts, std::vector<Hit>& hits);
 void PaperListCounts(const ReportFacts& facts, std::vector<Hit>& hits);
 void PaperOutsideExtent(const ReportFacts& facts, std::vector<Hit>& hits);
 void NameUnterminated(const ReportFacts& facts, std::vector<Hit>& hits);

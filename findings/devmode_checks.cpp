@@ -2,8 +2,6 @@
 // the size the driver asked for, and against the other sources.
 #include "findings/check_kit.h"
 
-#include "platform/spooler_buffer.h"
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -18,24 +16,6 @@ namespace bits = field_bits;
 const DevModeField& Field(std::size_t offset)
 {
     return DevModeFieldAt(offset);
-}
-
-std::string Resolution(std::int32_t x, std::int32_t y)
-{
-    return std::to_string(x) + " * " + std::to_string(y) + " dpi";
-}
-
-// A single-value answer that was given (not -1, not unasked).
-std::optional<std::int32_t> Answered(const ReportFacts& facts, WORD capability)
-{
-    const std::optional<std::int32_t> answer = facts.capabilities.Value(capability);
-    return answer && *answer != NotSupportedAnswer ? answer : std::nullopt;
-}
-
-const CapabilityArray* AnsweredArray(const ReportFacts& facts, WORD capability)
-{
-    const CapabilityArray* array = facts.capabilities.Array(capability);
-    return array != nullptr && array->Count() >= 0 ? array : nullptr;
 }
 
 // A paper given by its length and width, for which dmPaperSize need name no paper of the list.
@@ -66,11 +46,12 @@ void ValueRuledOut(const ReportFacts& facts, std::vector<Hit>& hits, WORD capabi
     });
 }
 
-// A claimed number field (not 0, and not excused by the record) that the capability's list lacks.
-template <typename Excused>
+// A claimed number field (not 0) that the capability's list lacks, unless accepted(record, list,
+// number) takes it for one the list holds.
+template <typename Accepted>
 void NumberNotListed(const ReportFacts& facts, std::vector<Hit>& hits, WORD capability, const char* listText,
                      const NameEntry* names, std::uint32_t bit, std::size_t offset, const char* wants,
-                     Excused excused)
+                     Accepted accepted)
 {
     const CapabilityArray* listed = AnsweredArray(facts, capability);
     if (listed == nullptr)
@@ -78,12 +59,36 @@ void NumberNotListed(const ReportFacts& facts, std::vector<Hit>& hits, WORD capa
     const DevModeField& field = Field(offset);
     ForEachListedDevMode(facts, [&](std::size_t source, const DevModeRecord& record) {
         const std::optional<std::int32_t> number = ClaimedNumber(record, bit, field);
-        if (!number || *number == 0 || excused(record) || ArrayHolds(listed, *number))
+        if (!number || *number == 0 || accepted(record, *listed, *number))
             return;
         hits.push_back({SourceText(source) + wants + Named(*number, names) + "; " + listText + " lists " +
                             ArrayList(*listed, names),
                         source});
     });
+}
+
+// DMBIN_AUTO and DMBIN_FORMSOURCE both leave the tray to the driver: one choice under two numbers.
+bool IsAutomaticBin(std::int32_t bin)
+{
+    constexpr std::int32_t Auto = 7, FormSource = 15;
+    return bin == Auto || bin == FormSource;
+}
+
+bool BinListed(const DevModeRecord&, const CapabilityArray& bins, std::int32_t bin)
+{
+    if (ArrayHolds(&bins, bin))
+        return true;
+    if (!IsAutomaticBin(bin))
+        return false;
+    for (std::int32_t i = 0; i < bins.Count(); ++i)
+        if (IsAutomaticBin(*ArrayNumber(bins, i)))
+            return true;
+    return false;
+}
+
+bool PaperListed(const DevModeRecord& record, const CapabilityArray& papers, std::int32_t paper)
+{
+    return IsCustomPaper(record) || ArrayHolds(&papers, paper);
 }
 
 }  // namespace
@@ -94,24 +99,18 @@ void ResolutionNotOffered(const ReportFacts& facts, std::vector<Hit>& hits)
     if (offered == nullptr)
         return;
     ForEachListedDevMode(facts, [&](std::size_t source, const DevModeRecord& record) {
-        const std::optional<std::int32_t> x =
-            ClaimedNumber(record, bits::PrintQuality, Field(offsetof(DEVMODEA, dmPrintQuality)));
-        if (!x || *x <= 0)
+        const std::optional<Pair> asked = AskedResolution(record);
+        if (!asked)
             return;
-        const std::optional<std::int32_t> yClaimed =
-            ClaimedNumber(record, bits::YResolution, Field(offsetof(DEVMODEA, dmYResolution)));
-        const std::int32_t y = yClaimed && *yClaimed > 0 ? *yClaimed : *x;
         std::string list;
         for (std::int32_t i = 0; i < offered->Count(); ++i) {
-            const BYTE* entry = offered->Entry(i);
-            const auto offeredX = ReadUnaligned<std::int32_t>(entry);
-            const auto offeredY = ReadUnaligned<std::int32_t>(entry + 4);
-            if (offeredX == *x && offeredY == y)
+            const Pair resolution = PairAt(*offered, i);
+            if (resolution.x == asked->x && resolution.y == asked->y)
                 return;
             list += i == 0 ? "" : ", ";
-            list += Resolution(offeredX, offeredY);
+            list += ResolutionText(resolution);
         }
-        hits.push_back({SourceText(source) + " asks for " + Resolution(*x, y) + "; DC_ENUMRESOLUTIONS offers " +
+        hits.push_back({SourceText(source) + " asks for " + ResolutionText(*asked) + "; DC_ENUMRESOLUTIONS offers " +
                             (list.empty() ? "none" : list),
                         source});
     });
@@ -144,13 +143,13 @@ void CollateNotOffered(const ReportFacts& facts, std::vector<Hit>& hits)
 void SourceNotOffered(const ReportFacts& facts, std::vector<Hit>& hits)
 {
     NumberNotListed(facts, hits, DC_BINS, "DC_BINS", BinNames, bits::DefaultSource,
-                    offsetof(DEVMODEA, dmDefaultSource), " takes paper from ", [](const DevModeRecord&) { return false; });
+                    offsetof(DEVMODEA, dmDefaultSource), " takes paper from ", BinListed);
 }
 
 void PaperNotOffered(const ReportFacts& facts, std::vector<Hit>& hits)
 {
     NumberNotListed(facts, hits, DC_PAPERS, "DC_PAPERS", PaperNames, bits::PaperSize,
-                    offsetof(DEVMODEA, dmPaperSize), " asks for paper ", IsCustomPaper);
+                    offsetof(DEVMODEA, dmPaperSize), " asks for paper ", PaperListed);
 }
 
 void CopiesAboveMax(const ReportFacts& facts, std::vector<Hit>& hits)

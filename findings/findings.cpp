@@ -38,6 +38,9 @@ std::vector<ReportLine> LinesOf(const ReportFacts& facts, const Rule& rule, cons
         case Place::OtherDevMode:
             AddLine(lines, {SectionOf(facts, hit.other), label});
             break;
+        case Place::OfHit:
+            AddLine(lines, {hit.source < DevModeSourceCount ? SectionOf(facts, hit.source) : CapabilitySection, label});
+            break;
         }
     }
     return lines;

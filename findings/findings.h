@@ -9,9 +9,10 @@
 
 namespace ostrel {
 
-// Where a rule's report lines lie: the capability section, the printer record of level 2, or the
-// device-mode section of the source a finding is about (and of the source it is compared with).
-enum class Place { Capabilities, PrinterInfo2, DevMode, OtherDevMode };
+// Where a rule's report lines lie: the capability section, the printer record of level 2, the
+// device-mode section of the source a finding is about (and of the source it is compared with), or
+// wherever the finding is: its source's device-mode section, or without one the capability section.
+enum class Place { Capabilities, PrinterInfo2, DevMode, OtherDevMode, OfHit };
 
 struct RuleLine {
     Place place;

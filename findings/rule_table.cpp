@@ -30,15 +30,21 @@ constexpr RuleLine SourcesLines[] = {{P::DevMode, nullptr}, {P::OtherDevMode, nu
 constexpr RuleLine PortLines[] = {{P::PrinterInfo2, "pPortName"}};
 constexpr RuleLine StatusLines[] = {{P::PrinterInfo2, "Status"}};
 constexpr RuleLine OpenLines[] = {{P::Capabilities, "*** CANNOT OPEN PRINTER ***"}};
+constexpr RuleLine SilentLines[] = {{P::Capabilities, "DC_FIELDS"}, {P::Capabilities, "DC_SIZE"}};
+constexpr RuleLine ImplausibleLines[] = {{P::OfHit, nullptr}, {P::DevMode, "dmYResolution"}};
+constexpr RuleLine NegativeLines[] = {{P::OfHit, nullptr}};
 
 constexpr Rule Rules[] = {
     {"not-opened", S::Error, NotOpened, OpenLines},
+    {"driver-silent", S::Warning, DriverSilent, SilentLines},
     {"resolution-not-offered", S::Error, ResolutionNotOffered, ResolutionLines},
+    {"resolution-implausible", S::Warning, ResolutionImplausible, ImplausibleLines},
     {"colour-on-mono", S::Warning, ColourOnMono, ColourLines},
     {"source-not-offered", S::Warning, SourceNotOffered, SourceLines},
     {"paper-not-offered", S::Error, PaperNotOffered, PaperLines},
     {"paper-list-counts", S::Error, PaperListCounts, CountLines},
     {"paper-outside-extent", S::Warning, PaperOutsideExtent, ExtentLines},
+    {"size-negative", S::Error, SizeNegative, NegativeLines},
     {"duplex-not-offered", S::Warning, DuplexNotOffered, DuplexLines},
     {"copies-above-max", S::Error, CopiesAboveMax, CopiesLines},
     {"orientation-not-offered", S::Error, OrientationNotOffered, OrientationLines},

@@ -1,7 +1,8 @@
 // The findings of a fleet against rendering the same printers' reports: the console tool run in
 // this process on N description files of a printer each, as snapshots are taken (copies of the
 // captured and hand-written fixtures under distinct names), "--all" (every report, to a stream that
-// discards it) against "--findings" (every report built and judged). Both read the same files.
+// discards it) against "--findings" (every report built and judged), and "--findings --summary"
+// (the same findings summed up by rule) against "--findings". All read the same files.
 // Times are processor time, the best of runs taking turns. Prints the ratios against their goals;
 // exit status 1 when one is missed.
 //
@@ -30,6 +31,9 @@ namespace fs = std::filesystem;
 
 constexpr double RatioGoal = 1.5;    // findings against rendering
 constexpr double GrowthGoal = 11.0;  // for 10 times the printers
+// The summary against the findings' lines: the same reports judged, without a line a finding; the
+// 5 % are the spread of the best of five runs on a machine others share.
+constexpr double SummaryGoal = 1.05;
 
 class Discard : public std::streambuf {
 protected:
@@ -93,6 +97,7 @@ struct Times {
     double load;  // "--list": reading the files and listing their printers
     double render;
     double findings;
+    double summary;
 };
 
 std::vector<std::string> Arguments(std::vector<std::string> arguments, const std::vector<std::string>& files)
@@ -109,12 +114,14 @@ Times Measure(const std::vector<std::string>& files, int rounds)
     std::vector<double> load;
     std::vector<double> render;
     std::vector<double> findings;
+    std::vector<double> summary;
     for (int round = 0; round < rounds; ++round) {
         load.push_back(TimeTool(Arguments({"--list"}, files)));
         render.push_back(TimeTool(Arguments({"--all"}, files)));
         findings.push_back(TimeTool(Arguments({"--findings"}, files)));
+        summary.push_back(TimeTool(Arguments({"--findings", "--summary"}, files)));
     }
-    return {Best(load), Best(render), Best(findings)};
+    return {Best(load), Best(render), Best(findings), Best(summary)};
 }
 
 }  // namespace
@@ -137,9 +144,11 @@ int main(int argc, char** argv)
     fs::remove_all(folder);
 
     for (const auto& [count, times] : {std::pair{printers, large}, std::pair{printers / 10, small}})
-        std::printf("%6zu printers: reading the files %.3f s, with the reports %.3f s, with the findings %.3f s\n",
-                    count, times.load, times.render, times.findings);
+        std::printf("%6zu printers: reading the files %.3f s, with the reports %.3f s, with the findings %.3f s, "
+                    "their summary %.3f s\n",
+                    count, times.load, times.render, times.findings, times.summary);
     bool met = Verdict("findings / reports, all printers", large.findings / large.render, RatioGoal);
     met &= Verdict("findings, 10 times the printers", large.findings / small.findings, GrowthGoal);
+    met &= Verdict("summary / findings, all printers", large.summary / large.findings, SummaryGoal);
     return met ? 0 : 1;
 }

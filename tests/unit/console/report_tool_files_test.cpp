@@ -104,13 +104,14 @@ TEST_F(ReportToolFilesTest, EntryTypedInUtf8FindsThePrinterOfTheCapturedName)
     EXPECT_EQ(RunTool({"--printers", file, "TbB\u00fcro"}).out.find("Current DEVMODE"), std::string::npos);
 }
 
-// Names reach a Linux user as UTF-8 in the list and in the file names; the reports keep the bytes
-// of their code page.
+// Names reach a Linux user as UTF-8 in the list, the file names, the headers of --all and the
+// findings' lines; the reports keep the bytes of their code page.
 TEST_F(ReportToolFilesTest, ListAndFileNamesAreUtf8AndReportsKeepTheirCodePage)
 {
     const auto description = [](const std::string& name, DWORD codePage) {
         return Json{{"system", {{"code_page", codePage}}},
                     {"printers", Json::array({{{"name", JsonStringOfBytes(name)},
+                                               {"capabilities", {{"DC_FIELDS", 0}, {"DC_SIZE", 0}}},
                                                {"printer_info", {{"2", {{"pPrinterName", JsonStringOfBytes(name)}}}}}}})}};
     };
     const std::string japanese = Write("japanese.json", description("\x83\x76\x83\x8a\x83\x93\x83\x5e", 932));
@@ -126,6 +127,12 @@ TEST_F(ReportToolFilesTest, ListAndFileNamesAreUtf8AndReportsKeepTheirCodePage)
     EXPECT_NE(japaneseReport.find("pPrinterName             : \x83\x76\x83\x8a\x83\x93\x83\x5e"), std::string::npos)
         << japaneseReport;
     EXPECT_NE(ReadFile(folder / "all" / "B\u00fcro \u20ac.txt").find(": B\xFCro \x80"), std::string::npos);
+
+    const ToolRun all = RunTool({"--printers", japanese, "--all"});
+    EXPECT_EQ(all.out.substr(0, all.out.find('\n') + 1), "==> \u30d7\u30ea\u30f3\u30bf <==\r\n");
+    EXPECT_NE(all.out.find("pPrinterName             : \x83\x76\x83\x8a\x83\x93\x83\x5e"), std::string::npos);
+    const std::string findings = RunTool({"--printers", japanese, "--findings", "--all"}).out;
+    EXPECT_TRUE(findings.starts_with(japanese + ": \u30d7\u30ea\u30f3\u30bf: warning driver-silent")) << findings;
 
     // The name typed as the list shows it finds the printer.
     const ToolRun typed = RunTool({"--printers", japanese, "\u30d7\u30ea\u30f3\u30bf"});

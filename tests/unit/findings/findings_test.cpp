@@ -28,6 +28,18 @@ Json CleanDevMode()
             {"dmCollate", 1},      {"dmFormName", "A4"}};
 }
 
+// DC_MAXEXTENT of a roll 4755.4 mm long: 47554 does not fit the answer's signed 16 bits.
+constexpr std::int32_t WrappedExtent = static_cast<std::int32_t>(0xB9C223B8u);
+
+// The lists of the clean printer below, each answered empty.
+Json EveryListEmpty()
+{
+    Json lists;
+    for (const char* list : {"DC_PAPERNAMES", "DC_PAPERS", "DC_PAPERSIZE", "DC_BINNAMES", "DC_BINS", "DC_ENUMRESOLUTIONS"})
+        lists[list] = Json::array();
+    return lists;
+}
+
 // A colour duplex laser whose answers agree with each other: no rule finds anything in it.
 Json CleanPrinter()
 {
@@ -100,8 +112,13 @@ const RuleCase Cases[] = {
      {{"devmode", {{"dmFields", ClaimedFields & ~0x2000}, {"dmPrintQuality", 300}, {"dmYResolution", 136}}}}},
     {"colour-on-mono", {{"capabilities", {{"DC_COLORDEVICE", 0}}}},
      {{"capabilities", {{"DC_COLORDEVICE", 0}}}, {"devmode", {{"dmColor", 1}}}}},
-    {"source-not-offered", {{"devmode", {{"dmDefaultSource", 15}}}},
-     {{"capabilities", {{"DC_BINS", nullptr}, {"DC_BINNAMES", nullptr}}}, {"devmode", {{"dmDefaultSource", 15}}}}},
+    {"source-not-offered", {{"devmode", {{"dmDefaultSource", 2}}}},
+     {{"capabilities", {{"DC_BINS", nullptr}, {"DC_BINNAMES", nullptr}}}, {"devmode", {{"dmDefaultSource", 2}}}}},
+    // DMBIN_AUTO and DMBIN_FORMSOURCE are one choice, and a list holding neither offers it not.
+    {"source-not-offered", {{"capabilities", {{"DC_BINS", {1, 2}}}}},
+     {{"devmode", {{"dmDefaultSource", 15}}}}},
+    {"source-not-offered", {{"capabilities", {{"DC_BINS", {1, 2}}}}, {"devmode", {{"dmDefaultSource", 15}}}},
+     {{"capabilities", {{"DC_BINS", {15, 1}}}}}},
     {"paper-not-offered", {{"devmode", {{"dmPaperSize", 5}, {"dmFormName", "Legal"}}}},
      {{"devmode",
        {{"dmFields", ClaimedFields | 0xC}, {"dmPaperSize", 256}, {"dmPaperLength", 1500}, {"dmPaperWidth", 1000}}}}},
@@ -113,6 +130,26 @@ const RuleCase Cases[] = {
      {{"capabilities", {{"DC_PAPERSIZE", {{1000, 1000}, {3000, 5000}}}}}}},
     {"paper-outside-extent", {{"capabilities", {{"DC_MINEXTENT", 3001 + 1000 * 65536}}}},
      {{"capabilities", {{"DC_MINEXTENT", 3000 + 1000 * 65536}, {"DC_PAPERSIZE", {{3000, 2794}, {3000, 2970}}}}}}},
+    // A maximum that is negative is size-negative's alone, and so is a paper of no size.
+    {"paper-outside-extent", {{"capabilities", {{"DC_MAXEXTENT", 3000 + 2000 * 65536}}}},
+     {{"capabilities", {{"DC_MAXEXTENT", WrappedExtent}}}}},
+    {"paper-outside-extent", {{"capabilities", {{"DC_PAPERSIZE", {{2159, 2794}, {2100, 5001}}}}}},
+     {{"capabilities", {{"DC_PAPERSIZE", {{2159, 2794}, {-352, -705}}}}}}},
+    {"size-negative", {{"capabilities", {{"DC_MAXEXTENT", WrappedExtent}}}},
+     {{"capabilities", {{"DC_MAXEXTENT", 32767 + 32767 * 65536}}}}},
+    {"size-negative", {{"capabilities", {{"DC_MINEXTENT", 0}}}}, {{"capabilities", {{"DC_MINEXTENT", 1 + 65536}}}}},
+    {"size-negative", {{"capabilities", {{"DC_PAPERSIZE", {{2159, 2794}, {2100, 0}}}}}},
+     {{"capabilities", {{"DC_PAPERSIZE", {{2159, 2794}, {2100, 1}}}}}}},
+    {"size-negative", {{"devmode", {{"dmFields", ClaimedFields | 0xC}, {"dmPaperLength", -705}, {"dmPaperWidth", 2100}}}},
+     {{"devmode", {{"dmFields", ClaimedFields}, {"dmPaperLength", -705}, {"dmPaperWidth", 0}}}}},
+    {"resolution-implausible", {{"capabilities", {{"DC_ENUMRESOLUTIONS", {{600, 600}, {20, 3}}}}}},
+     {{"capabilities", {{"DC_ENUMRESOLUTIONS", {{600, 600}, {60, 72}, {204, 98}, {5760, 720}}}}}}},
+    {"resolution-implausible", {{"devmode", {{"dmPrintQuality", 1200}, {"dmYResolution", 120}}}},
+     {{"devmode", {{"dmPrintQuality", -4}, {"dmYResolution", 3}}}}},
+    {"driver-silent", {{"capabilities", {{"DC_FIELDS", 0}, {"DC_SIZE", 0}}}},
+     {{"capabilities", {{"DC_FIELDS", 0}, {"DC_SIZE", 220}}}}},
+    {"driver-silent", {{"capabilities", EveryListEmpty()}},
+     {{"capabilities", {{"DC_PAPERS", Json::array()}, {"DC_PAPERNAMES", Json::array()}, {"DC_PAPERSIZE", Json::array()}}}}},
     {"duplex-not-offered", {{"capabilities", {{"DC_DUPLEX", 0}}}},
      {{"capabilities", {{"DC_DUPLEX", 0}}}, {"devmode", {{"dmDuplex", 1}}}}},
     {"copies-above-max", {{"devmode", {{"dmCopies", 100}}}}, {{"devmode", {{"dmCopies", 99}}}}},
@@ -186,9 +223,25 @@ TEST(Findings, TextsPutTheValuesSideBySide)
         {{{"devmode", {{"dmPrintQuality", 136}, {"dmYResolution", 136}}}},
          "error resolution-not-offered: Default device mode asks for 136 * 136 dpi; DC_ENUMRESOLUTIONS offers "
          "300 * 300 dpi, 600 * 600 dpi"},
-        {{{"devmode", {{"dmDefaultSource", 15}}}},
-         "warning source-not-offered: Default device mode takes paper from DMBIN_FORMSOURCE (15); DC_BINS lists "
+        {{{"devmode", {{"dmDefaultSource", 2}}}},
+         "warning source-not-offered: Default device mode takes paper from DMBIN_LOWER (2); DC_BINS lists "
          "DMBIN_AUTO (7), DMBIN_UPPER (1)"},
+        {{{"capabilities", {{"DC_MAXEXTENT", WrappedExtent}}}},
+         "error size-negative: DC_MAXEXTENT is 9144 * -17982 (0.1mm): a width or length of 0 or less (-17982: "
+         "47554 wrapped into the answer's 16 bits)"},
+        {{{"capabilities", {{"DC_PAPERSIZE", {{2159, 2794}, {-352, -705}}}}}},
+         "error size-negative: paper \"A4\" (DMPAPER_A4 (9)) is -352 * -705 (0.1mm): a width or length of 0 or less"},
+        {{{"devmode", {{"dmFields", ClaimedFields | 0xC}, {"dmPaperLength", 2970}, {"dmPaperWidth", 0}}}},
+         "error size-negative: Default device mode claims dmPaperWidth 0 (0.1mm), a paper of no size"},
+        {{{"capabilities", {{"DC_ENUMRESOLUTIONS", {{600, 600}, {20, 3}, {1200, 120}}}}}},
+         "warning resolution-implausible: DC_ENUMRESOLUTIONS offers resolutions no printer has: 20 * 3 dpi (below "
+         "50 dpi), 1200 * 120 dpi (x:y beyond 8:1)"},
+        {{{"devmode", {{"dmPrintQuality", 20}, {"dmYResolution", 3}}}},
+         "warning resolution-implausible: Default device mode asks for 20 * 3 dpi, a resolution no printer has "
+         "(below 50 dpi)"},
+        {{{"capabilities", {{"DC_FIELDS", 0}, {"DC_SIZE", 0}}}},
+         "warning driver-silent: the driver's capability answers are empty (DC_FIELDS 0, DC_SIZE 0 bytes): no other "
+         "rule judges them"},
         {{{"document_properties", {{"devmode", {{"dmPaperSize", 1}, {"dmFormName", "Letter"}}}}}},
          "warning sources-disagree: Default device mode and DocumentProperties device mode differ in dmPaperSize: "
          "DMPAPER_A4 (9) and DMPAPER_LETTER (1)"},
@@ -206,6 +259,45 @@ TEST(Findings, TextsPutTheValuesSideBySide)
             lines.push_back(FindingLine(finding));
         EXPECT_NE(std::find(lines.begin(), lines.end(), text.line), lines.end())
             << ::testing::PrintToString(lines);
+    }
+}
+
+// Where a driver answers 0 to every query (Wine's driver entry in the Windows 95 family's path), the
+// zeros are no answers: one finding says so, and no rule reads them as "no colour", "no bins", ...
+TEST(Findings, ASilentDriverIsSaidOnceAndItsZerosReadAsNoAnswer)
+{
+    Json zeros = EveryListEmpty();
+    for (const char* value : {"DC_FIELDS", "DC_SIZE", "DC_MINEXTENT", "DC_MAXEXTENT", "DC_DUPLEX", "DC_DRIVER",
+                              "DC_ORIENTATION", "DC_COPIES", "DC_COLLATE", "DC_COLORDEVICE"})
+        zeros[value] = 0;
+    const struct {
+        Json patch;
+        std::vector<std::string> ids;
+    } cases[] = {
+        {{{"capabilities", zeros}, {"devmode", {{"dmOrientation", 2}, {"dmPaperLength", 0}}}}, {"driver-silent"}},
+        // Every count the same but -1: a driver that says it supports none, not a silent one.
+        {{{"capabilities", {{"DC_FIELDS", -1}, {"DC_SIZE", -1}}}}, {}},
+        // An unknown printer answers 0 as well; not-opened says why.
+        {{{"capabilities", zeros}, {"open_error", 1801}}, {"not-opened"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Ids(Judge(Patched(c.patch)).findings), c.ids) << c.patch.dump();
+}
+
+TEST(Findings, ImplausibleResolutionsLieBelow50DpiOrBeyond8To1)
+{
+    const struct {
+        int x, y;
+        bool implausible;
+    } cases[] = {
+        {50, 50, false}, {49, 600, true}, {600, 0, true},      {-600, 600, true},  {400, 50, false},
+        {401, 50, true}, {60, 72, false}, {204, 98, false}, {5760, 720, false}, {20, 3, true},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> ids =
+            Ids(Judge(Patched({{"capabilities", {{"DC_ENUMRESOLUTIONS", {{600, 600}, {c.x, c.y}}}}}})).findings);
+        EXPECT_EQ(std::count(ids.begin(), ids.end(), "resolution-implausible"), c.implausible ? 1 : 0)
+            << c.x << " * " << c.y;
     }
 }
 
