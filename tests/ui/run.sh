@@ -97,7 +97,9 @@ for build in "$@"; do
     fi
     shot=$artefacts/$arch-report-window.png
     rm -f "$artefacts/report-window.png" "$shot"
-    timeout 2400 "$TB_WINE" "$build/tests/ui/ui_driver.exe" \
+    # Through a pipe, as the driver's children (the program, the tools, Wine itself) write to the
+    # same output; the substitution's status is the driver's.
+    out=$(timeout 2400 "$TB_WINE" "$build/tests/ui/ui_driver.exe" \
         --build "$arch" \
         --ostrel "$(winpath "$build/desktop/Ostrel.exe")" \
         --tool "$(winpath "$build/console/ostrel-report.exe")" \
@@ -107,9 +109,9 @@ for build in "$@"; do
         --screen "$(winpath "$OSTREL_TESTBED_DIR/xvfb/Xvfb_screen0")" \
         --print-file "$(winpath "$OSTREL_PRINT_FILE")" \
         --spool "$(winpath "$OSTREL_TESTBED_DIR/cups/spool")" \
-        "${read_only_arg[@]}" ${OSTREL_UI_ONLY:+--only "$OSTREL_UI_ONLY"} >"$work/driver.out" 2>&1
+        "${read_only_arg[@]}" ${OSTREL_UI_ONLY:+--only "$OSTREL_UI_ONLY"} 2>&1 | tr -d '\r'
+        exit "${PIPESTATUS[0]}")
     status=$?
-    out=$(tr -d '\r' <"$work/driver.out")
     printf '%s\n' "$out" | grep -E '^(FAILED|SKIPPED|MEASURED)'
     # Wine's heap checking (the closing checks run the program with it) reports on standard error.
     heap=$(printf '%s\n' "$out" | grep -E '^[0-9a-f]+:(err|warn):heap:' | head -n 5)

@@ -53,5 +53,7 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     std::printf("%s\n", bed.tally.Summary().c_str());
+    // Out before anything at exit can stand in its way: the run script reads this line.
+    std::fflush(stdout);
     return bed.tally.Failed() == 0 ? 0 : 1;
 }
