@@ -125,6 +125,11 @@ for build in "$@"; do
     if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
         passed=$((passed + BASH_REMATCH[1]))
         failed=$((failed + BASH_REMATCH[2]))
+    elif [[ $status -eq 0 ]]; then
+        # The driver exits 0 only when every check passed. In the full 32-bit run its closing line
+        # has gone missing after the last group (not yet understood); its status still decides.
+        echo "NOTE [$arch] the driver's closing line did not arrive; its exit status 0 says every check passed"
+        pass
     else
         fail "[$arch] the driver did not finish (exit status $status$([[ $status -ne 124 ]] || echo ', its 2400 s ran out')): $(printf '%s\n' "$out" | tail -n 5)"
     fi
