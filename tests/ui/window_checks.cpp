@@ -113,8 +113,9 @@ void CheckFindKeysInDialog(Bed& bed, const OstrelSession& session, HWND report) 
     WaitGone(dialog);
 }
 
-// The pixels of the program's open popup menu (a top-level window of class #32768).
-Pixels OpenMenuPixels(const OstrelSession& session) {
+// The program's open popup menu (a top-level window of class #32768), once it has settled; null
+// when none opens.
+HWND WaitForOpenMenu(const OstrelSession& session) {
     HWND popup = nullptr;
     WaitUntil(
         [&] {
@@ -123,8 +124,14 @@ Pixels OpenMenuPixels(const OstrelSession& session) {
             return popup != nullptr;
         },
         5000);
+    if (popup) Settle(500);
+    return popup;
+}
+
+// The pixels of the program's open popup menu.
+Pixels OpenMenuPixels(const OstrelSession& session) {
+    const HWND popup = WaitForOpenMenu(session);
     if (!popup) return {};
-    Settle(500);
     RECT r{};
     GetWindowRect(popup, &r);
     return CaptureScreen(r);
@@ -184,15 +191,7 @@ void CheckUnderscores(Bed& bed, const OstrelSession& session, HWND report) {
     session.ChooseByMessage(IndexOf(session.Entries(), L"Office-PS"));
     session.Focus(session.RichEditOf(report));
     PressKeys("alt+w");
-    HWND popup = nullptr;
-    WaitUntil(
-        [&] {
-            const auto menus = TopLevelWindowsOf(session.ProcessId(), L"#32768");
-            popup = menus.empty() ? nullptr : menus.front();
-            return popup != nullptr;
-        },
-        5000);
-    Settle(500);
+    const HWND popup = WaitForOpenMenu(session);
     RECT menu{};
     if (popup) GetWindowRect(popup, &menu);
     const auto lines = popup ? InkLines(CaptureScreen(menu), 4, 6, 6) : std::vector<InkLine>{};
