@@ -19,12 +19,14 @@ constexpr std::int64_t WidestRatio = 8;
 // Why no printer has the resolution; empty when one may.
 std::string Implausibility(Pair resolution)
 {
-    if (resolution.x < LeastDpi || resolution.y < LeastDpi)
-        return "below " + std::to_string(LeastDpi) + " dpi";
+    // Appended, not prefixed: GCC 12's -Wrestrict misreads a literal put before a temporary.
+    std::string why;
     const auto [low, high] = std::minmax(resolution.x, resolution.y);
-    if (std::int64_t{high} > WidestRatio * low)
-        return "x:y beyond " + std::to_string(WidestRatio) + ":1";
-    return {};
+    if (low < LeastDpi)
+        why.append("below ").append(std::to_string(LeastDpi)).append(" dpi");
+    else if (std::int64_t{high} > WidestRatio * low)
+        why.append("x:y beyond ").append(std::to_string(WidestRatio)).append(":1");
+    return why;
 }
 
 constexpr char NoSize[] = ": a width or length of 0 or less";
